@@ -1,0 +1,2 @@
+# The content bundle: until darvo-pack exists, an empty library.
+add_library(darvo_content INTERFACE)

@@ -1,0 +1,28 @@
+// The Qt platform's message boxes: a real QMessageBox.
+//   [X] OK, Yes/No/Cancel buttons
+//   [X] stop icon
+//   [X] owner window (nullptr: no owner)
+#include <QMessageBox>
+
+#include "platform/message_box.h"
+#include "platform/qt/qt_util.h"
+#include "platform/qt/window_widget.h"
+
+int ShowMessageBox(Window* owner, const char16_t* text, const char16_t* caption, unsigned flags) {
+  QMessageBox box(OwnerWidget(owner));
+  box.setText(FromU16(text));
+  box.setWindowTitle(FromU16(caption));
+  if (flags & BoxIconStop) box.setIcon(QMessageBox::Critical);
+  if ((flags & 0xF) == BoxButtonsYesNoCancel) {
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    box.setDefaultButton(QMessageBox::Yes);
+  } else {
+    box.setStandardButtons(QMessageBox::Ok);
+  }
+  switch (box.exec()) {
+    case QMessageBox::Yes: return AnswerYes;
+    case QMessageBox::No: return AnswerNo;
+    case QMessageBox::Cancel: return AnswerCancel;
+    default: return AnswerOk;
+  }
+}

@@ -1,0 +1,6 @@
+#include "fake/fake.h"
+
+void FakeReset() {
+  FakeResetMemory();
+  FakeResetMessageBox();
+}

@@ -1,0 +1,9 @@
+// The fake platform: deterministic, records every call, answers by script.
+// Each role has its own fake_<role>.h with what tests can set and read.
+#pragma once
+
+#include "fake/fake_memory.h"
+#include "fake/fake_message_box.h"
+
+// Resets every role of the fake to its start state (called by each test's fixture).
+void FakeReset();
