@@ -1,6 +1,7 @@
 #include "fake/fake.h"
 
 void FakeReset() {
+  FakeResetDrawing();
   FakeResetMemory();
   FakeResetMessageBox();
 }
