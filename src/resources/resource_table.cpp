@@ -1,4 +1,5 @@
 #include "resources/resources.h"
+#include "resources/shell_resources.h"
 
 // Strings of the menu-bar buttons.
 static const char16_t String302[] = u"Go";
@@ -7,5 +8,12 @@ static const char16_t String304[] = u"Marginel";
 const ResourceEntry ProgramResources[] = {
     {ResourceString, 302, String302, 0},
     {ResourceString, 304, String304, 0},
+    {ResourceMenu, 102, &Menu102, 0},
+    {ResourceBar, 102, &Bar102, 0},
+    {ResourceBitmap, 114, &Bitmap114, 0},
+    {ResourceBitmap, 201, &Bitmap201, 0},
+    {ResourceBitmap, 202, &Bitmap202, 0},
+    {ResourceBitmap, 203, &Bitmap203, 0},
+    {ResourceIcon, 101, &Icon101, 0},
     {0, 0, nullptr, 0},
 };
