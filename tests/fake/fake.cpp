@@ -1,7 +1,10 @@
 #include "fake/fake.h"
 
 void FakeReset() {
+  FakeResetWindows();  // before the drawing fake: it frees the windows' surfaces
   FakeResetDrawing();
   FakeResetMemory();
   FakeResetMessageBox();
+  FakeResetProcess();
+  FakeResetResources();
 }

@@ -5,6 +5,9 @@
 #include "fake/fake_drawing.h"
 #include "fake/fake_memory.h"
 #include "fake/fake_message_box.h"
+#include "fake/fake_process.h"
+#include "fake/fake_resources.h"
+#include "fake/fake_windows.h"
 
 // Resets every role of the fake to its start state (called by each test's fixture).
 void FakeReset();
