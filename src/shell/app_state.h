@@ -36,6 +36,7 @@ struct AppState {
   uint32_t Flags;
   uint16_t Lesson;
   uint8_t SearchString[34];  // the search pattern, zero-terminated
+  int SettingsLoaded;        // set by LoadSettings, cleared by SaveSettings: only loaded settings are saved
 
   // Main window and its bar.
   Window* MainWindow;
