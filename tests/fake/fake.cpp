@@ -2,10 +2,10 @@
 
 void FakeReset() {
   FakeResetWindows();  // before the drawing fake: it frees the windows' surfaces
-  FakeResetWindows();  // before the drawing fake: it frees the windows' surfaces
   FakeResetDrawing();
   FakeResetMemory();
   FakeResetMessageBox();
+  FakeResetRegistry();
   FakeResetProcess();
   FakeResetResources();
 }

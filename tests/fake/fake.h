@@ -5,7 +5,7 @@
 #include "fake/fake_drawing.h"
 #include "fake/fake_memory.h"
 #include "fake/fake_message_box.h"
-#include "fake/fake_windows.h"
+#include "fake/fake_registry.h"
 #include "fake/fake_process.h"
 #include "fake/fake_resources.h"
 #include "fake/fake_windows.h"
