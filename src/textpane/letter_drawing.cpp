@@ -1,0 +1,53 @@
+#include "textpane/letter_drawing.h"
+
+#include "documents/letter_code.h"
+#include "shell/app_state.h"
+
+void MeasureLetters(Surface* surface, const uint8_t* text, int32_t* maxWidth, int32_t* count) {
+  // Widths belong to the text in stored order: mirroring applies only to drawing.
+  const uint32_t saved = App.Flags;
+  App.Flags &= ~FlagReverse;
+  int32_t n = *count > 0 ? *count : 0;
+  const char16_t* units = MakeDisplayText(text, static_cast<size_t>(n), &SharedDisplayBuffer);
+  App.Flags = saved;
+  if (!units) {
+    *count = 0;
+    *maxWidth = 0;
+    return;
+  }
+  // A zero byte inside the count ends the text early.
+  int32_t length = 0;
+  while (length < n && units[length]) ++length;
+  n = length;
+  const int32_t fit = MeasureFit(surface, units, n, *maxWidth);
+  *count = fit;
+  *maxWidth = fit > 0 ? MeasureRun(surface, units, fit).Width : 0;
+}
+
+void DrawLetters(Surface* surface, const uint8_t* text, int32_t count, int32_t x, int32_t y, int32_t w,
+                 int32_t h) {
+  if (count <= 0) return;
+  const char16_t* units = MakeDisplayText(text, static_cast<size_t>(count), &SharedDisplayBuffer);
+  if (!units) return;
+  // A zero byte inside the count ends the text early.
+  int32_t n = 0;
+  while (n < count && units[n]) ++n;
+  const Rect box{x, y, x + w, y + h};
+  DrawLineInBox(surface, units, n, &box);
+}
+
+void DrawLettersColoured(Surface* surface, const uint8_t* text, int32_t count, int32_t x, int32_t y,
+                         int32_t w, int32_t h, Colour textColour, Colour backColour) {
+  const BackgroundMode mode = SetBackgroundMode(surface, BackgroundOpaque);
+  const Colour back = SetBackColour(surface, backColour);
+  const Colour fore = SetTextColour(surface, textColour);
+  DrawLetters(surface, text, count, x, y, w, h);
+  SetBackColour(surface, back);
+  SetTextColour(surface, fore);
+  SetBackgroundMode(surface, mode);
+}
+
+void FillWhite(Surface* surface, int32_t left, int32_t top, int32_t width, int32_t height) {
+  const Rect box{left, top, left + width, top + height};
+  FillBox(surface, &box, StockBrush(StockWhite));
+}
