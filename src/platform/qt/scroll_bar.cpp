@@ -1,0 +1,62 @@
+// The Qt platform's scroll bars: real vertical QScrollBars, children of their
+// window. Their requests become MsgVerticalScroll for the parent; the thumb
+// moves only when the program sets it.
+//   [X] line, page, top, bottom, thumb dragged and released
+//   [X] range and position
+#include <QScrollBar>
+#include <QStyle>
+
+#include "platform/drawing.h"
+#include "platform/qt/window_widget.h"
+#include "platform/scroll_bar.h"
+
+namespace {
+
+void Notify(QScrollBar* bar, uint32_t code, int position) {
+  Window* self = WindowOfWidget(bar);
+  Window* parent = self ? WindowOfWidget(bar->parentWidget()) : nullptr;
+  if (!parent) return;
+  const uint32_t word = code | (static_cast<uint32_t>(static_cast<uint16_t>(position)) << 16);
+  DeliverMessage(parent, MsgVerticalScroll, word, 0, self);
+}
+
+}  // namespace
+
+Window* CreateScrollBar(Window* parent, int x, int y) {
+  QWidget* parentWidget = OwnerWidget(parent);
+  if (!parentWidget) return nullptr;
+  auto* bar = new QScrollBar(Qt::Vertical, parentWidget);
+  bar->setFocusPolicy(Qt::NoFocus);
+  bar->setRange(0, 0);
+  bar->setPageStep(10);
+  bar->setGeometry(x, y, PlatformMetric(MetricScrollBarWidth), bar->sizeHint().height());
+  Window* window = AdoptWidget(bar, WindowKind::Control, nullptr);
+  QObject::connect(bar, &QAbstractSlider::actionTriggered, bar, [bar](int action) {
+    switch (action) {
+      case QAbstractSlider::SliderSingleStepSub: Notify(bar, 0, 0); break;
+      case QAbstractSlider::SliderSingleStepAdd: Notify(bar, 1, 0); break;
+      case QAbstractSlider::SliderPageStepSub: Notify(bar, 2, 0); break;
+      case QAbstractSlider::SliderPageStepAdd: Notify(bar, 3, 0); break;
+      case QAbstractSlider::SliderToMinimum: Notify(bar, 6, 0); break;
+      case QAbstractSlider::SliderToMaximum: Notify(bar, 7, 0); break;
+      case QAbstractSlider::SliderMove: Notify(bar, 5, bar->sliderPosition()); break;
+      default: break;
+    }
+    // Whatever the program made of it, the thumb shows the program's position.
+    const int kept = bar->property("darvoPosition").toInt();
+    bar->setSliderPosition(kept);
+  });
+  QObject::connect(bar, &QAbstractSlider::sliderReleased, bar,
+                   [bar]() { Notify(bar, 4, bar->sliderPosition()); });
+  bar->show();
+  return window;
+}
+
+void SetScrollBar(Window* window, int minimum, int maximum, int position) {
+  auto* bar = qobject_cast<QScrollBar*>(OwnerWidget(window));
+  if (!bar) return;
+  bar->setProperty("darvoPosition", position);
+  bar->setRange(minimum, maximum);
+  bar->setValue(position);
+  bar->update();
+}
