@@ -8,6 +8,7 @@ enum MessageBoxFlags : unsigned {
   BoxButtonsOk = 0x0,
   BoxButtonsYesNoCancel = 0x3,
   BoxIconStop = 0x10,
+  BoxIconExclamation = 0x30,
 };
 
 // What the person answered.

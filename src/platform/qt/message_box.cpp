@@ -1,6 +1,6 @@
 // The Qt platform's message boxes: a real QMessageBox.
 //   [X] OK, Yes/No/Cancel buttons
-//   [X] stop icon
+//   [X] stop and exclamation icons
 //   [X] owner window (nullptr: no owner)
 #include <QMessageBox>
 
@@ -12,7 +12,11 @@ int ShowMessageBox(Window* owner, const char16_t* text, const char16_t* caption,
   QMessageBox box(OwnerWidget(owner));
   box.setText(FromU16(text));
   box.setWindowTitle(FromU16(caption));
-  if (flags & BoxIconStop) box.setIcon(QMessageBox::Critical);
+  if ((flags & 0xF0) == BoxIconExclamation) {
+    box.setIcon(QMessageBox::Warning);
+  } else if (flags & BoxIconStop) {
+    box.setIcon(QMessageBox::Critical);
+  }
   if ((flags & 0xF) == BoxButtonsYesNoCancel) {
     box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
     box.setDefaultButton(QMessageBox::Yes);
