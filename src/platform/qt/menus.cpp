@@ -41,6 +41,15 @@ class BarWidget : public QWidget {
     layout_->setContentsMargins(1, 1, 1, 1);
     layout_->setSpacing(0);
     layout_->addStretch(1);
+    // One height for the life of the bar: the program keeps the panes clear of it.
+    QToolButton probe;
+    probe.setAutoRaise(true);
+    probe.setText(QStringLiteral("Go"));
+    QPixmap blank(16, 16);
+    blank.fill(Qt::transparent);
+    probe.setIcon(QIcon(blank));
+    probe.setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    setFixedHeight(probe.sizeHint().height() + 2);
     owner->installEventFilter(this);
   }
   ~BarWidget() override {
@@ -50,8 +59,7 @@ class BarWidget : public QWidget {
 
   void Place() {
     QWidget* owner = parentWidget();
-    const int height = sizeHint().height();
-    setGeometry(0, atBottom_ ? owner->height() - height : 0, owner->width(), height);
+    setGeometry(0, atBottom_ ? owner->height() - height() : 0, owner->width(), height());
   }
 
   // Adds a button before the stretch (or after it, for the close button).
@@ -183,7 +191,7 @@ Window* CreateCommandBar(Window* owner, Instance*, int) {
 
 int BarHeight(Window* bar) {
   BarWidget* widget = BarOf(bar);
-  return widget ? widget->sizeHint().height() : 0;
+  return widget ? widget->height() : 0;
 }
 
 bool InsertBarMenu(Window* bar, Instance*, uint16_t menuId, int) {

@@ -89,6 +89,14 @@ QIcon IconResource(uint16_t id) {
   return QIcon();
 }
 
+// Draws the window afresh: the background is erased with the class's white,
+// then the program paints.
+void PaintAfresh(Window* window) {
+  window->NeedsPaint = false;
+  window->Image.fill(Qt::white);
+  DeliverMessage(window, MsgPaint, 0, 0, nullptr);
+}
+
 void WakeLoop() {
   QCoreApplication::postEvent(qApp, new QEvent(QEvent::User));
 }
@@ -104,10 +112,7 @@ class TopWidget : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override {
-    if (window_->NeedsPaint && !window_->Destroyed) {
-      window_->NeedsPaint = false;
-      DeliverMessage(window_, MsgPaint, 0, 0, nullptr);
-    }
+    if (window_->NeedsPaint && !window_->Destroyed) PaintAfresh(window_);
     QPainter painter(this);
     painter.drawImage(event->rect(), window_->Image, event->rect());
   }
@@ -315,10 +320,7 @@ bool IsWindowVisible(Window* window) {
 
 void UpdateWindow(Window* window) {
   if (!window || window->Destroyed || window->Kind != WindowKind::Top) return;
-  if (window->NeedsPaint && OwnerWidget(window)->isVisible()) {
-    window->NeedsPaint = false;
-    DeliverMessage(window, MsgPaint, 0, 0, nullptr);
-  }
+  if (window->NeedsPaint && OwnerWidget(window)->isVisible()) PaintAfresh(window);
 }
 
 Rect GetWindowRect(Window* window) {
@@ -340,6 +342,7 @@ void MoveWindow(Window* window, int x, int y, int width, int height, int redraw)
   width = std::max(width, 0);
   height = std::max(height, 0);
   if (widget->isWindow()) {
+    if (widget->isFullScreen()) return;  // it keeps covering the screen
     widget->move(x, y);
     widget->resize(width, height);
   } else {
