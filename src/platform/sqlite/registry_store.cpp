@@ -11,7 +11,7 @@ namespace {
 
 // How long a reader or writer waits for another process's write to finish
 // before it gives up (the caller then takes the default or drops the write).
-constexpr int BusyWaitMs = 500;
+constexpr int BusyWaitMs = 100;
 
 const char* TypeName(RegistryValueType type) {
   switch (type) {
