@@ -8,6 +8,12 @@ in varied sentences. The output depends on nothing but this file: run it again
 and the same bytes come out.
 
     tools/gen-content/gen_content.py [OUT_DIR]    (default: content/)
+
+With --fixture it writes instead the small test volume (default:
+tests/fixtures/volume/): lessons 1 to 6 and the index use the parts of the
+format the sample volume leaves out (rules of each width kind, hanging words,
+indents, continuations, a subtitle, left-to-right text, empty records, escapes);
+every other lesson is a title and one short paragraph.
 """
 import os
 import sys
@@ -217,16 +223,114 @@ def index_text():
     return "".join(out)
 
 
-def main():
-    out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.join(
-        os.path.dirname(os.path.abspath(__file__)), "..", "..", "content")
+
+# The small test volume. Each record: (StyleByte, param, text in reading order).
+FIXTURE_LESSONS = {
+    1: [
+        (0xDC, 0x00, "כותרת הבדיקה"),
+        (0xD1, 0x00, "כותרת משנה"),
+        (0xB1, 0x00, "פסקה רגילה בלי הזחה ובלי מלה תלויה, ארוכה מספיק כדי להתפרש על פני כמה שורות בחלון צר."),
+        (0xB1, 0x0A, "פסקה עם הזחה של עשר נקודות."),
+        (0xB1, 0x3F, "פסקה עם ההזחה הגדולה ביותר."),
+        (0xA7, 0x78, ""),
+        (0xC7, 0xB4, ""),
+        (0x87, 0xA0, ""),
+        (0xE7, 0xFF, ""),
+        (0x07, 0x00, ""),
+        (0x87, 0x01, ""),
+        (0xB1, 0x40, "א. מלה תלויה בעמודה של רוחב אות אחת."),
+        (0xB1, 0x80, "ב. מלה תלויה בעמודה של אות וחצי."),
+        (0xB1, 0xC5, "(ג) מלה תלויה בעמודה של שתי אותיות, עם הזחה של חמש."),
+        (0xB1, 0xC5, " המשך של הפסקה הקודמת באותה הזחה."),
+        (0xB1, 0xCA, " המשך עם הזחה גדולה יותר."),
+        (0xB1, 0xC3, " המשך עם הזחה קטנה יותר."),
+        (0xB1, 0x00, ""),
+        (0x82, 0x00, "LEFT TO RIGHT TEXT: 1, 2, 3 (FOUR) [FIVE] {SIX}."),
+        (0xA2, 0x00, "RIGHT ALIGNED, NOT REVERSED"),
+        (0xC2, 0x05, "CENTRED WITH INDENT 5"),
+        (0xE2, 0x00, "ALIGNMENT 60 IS LEFT"),
+        (0x82, 0x43, "HANGING WORD IN A LEFT TO RIGHT PARAGRAPH THAT WRAPS OVER MORE THAN ONE LINE"),
+        (0x82, 0x00, ""),
+        (0x91, 0x00, "שורה ממורכזת בלי שורה ריקה אחריה"),
+        (0x54, 0x00, "גדולה וממורכזת"),
+        (0x12, 0x00, "קטנה, בכחול כהה"),
+        (0x1C, 0x00, "מודגשת וגדולה, בכחול"),
+        (0x1E, 0x00, "קטנה וגדולה יחד: הגדולה קובעת"),
+        (0xB8, 0x00, "מודגשת בשחור"),
+        (0x90, 0x00, "אחרונה, שורה ריקה אחריה לא נוספת"),
+    ],
+    2: [
+        (0xDC, 0x00, "ביאור לבדיקה"),
+        (0x51, 0x00, "פסקה רגילה"),
+        (0xB2, 0x00, "כאן מתחיל הביאור (עם סוגריים) [וסוגריים מרובעים] {ומסולסלים} ובהם \"מרכאות\" ו'גרש'."),
+        (0x82, 0x00, ""),
+        (0xB2, 0x00, "סוף."),
+    ],
+    3: [
+        (0xA7, 0x50, ""),
+        (0xB1, 0x00, "מאמר שהרשומה הראשונה בו קו ולא טקסט."),
+    ],
+    4: [
+        (0xD1, 0x00, "כותרת משנה בלי כותרת"),
+        (0xB2, 0x00, "ביאור בלי כותרת."),
+    ],
+    5: [
+        (0xDC, 0x00, "תווים מיוחדים"),
+        (0xB1, 0x00, "קו נטוי \\\\ ובתים \\x01\\x7F\\xFF ותו {."),
+        (0x82, 0x00, "ABC|XYZ 0-9 #$%&*+,/;<=>?@^_`"),
+    ],
+    6: [
+        (0xDC, 0x00, "ביאור קצר"),
+        (0xB2, 0x00, "די בזה."),
+    ],
+}
+
+FIXTURE_INDEX = [
+    (0xBFFE, 0xCC, 0x01, "קבוצה פתוחה"),
+    (0x4001, 0xC1, 0x02, "מאמר א"),
+    (0x4003, 0x81, 0x02, "מאמר ב"),
+    (0x0007, 0x81, 0x03, "רשומה בלי מאמר"),
+    (0xBFFD, 0x8C, 0x01, "קבוצה סגורה"),
+    (0x4005, 0x01, 0x02, "מאמר ג"),
+    (0x4007, 0x01, 0x05, "מאמר ד בעומק"),
+    (0xBFFC, 0x88, 0x01, "קבוצה ריקה"),
+]
+
+
+def fixture_lesson_text(lesson):
+    if lesson % 2:
+        head = "# lesson %d: article\n" % lesson
+    else:
+        head = "# lesson %d: commentary on lesson %d\n" % (lesson, lesson - 1)
+    records = FIXTURE_LESSONS.get(lesson)
+    if records is None:
+        style = 0xB1 if lesson % 2 else 0xB2
+        records = [(0xDC, 0, "מאמר " + numeral(lesson)), (style, 0, "פסקה אחת קצרה.")]
+    return head + "".join("%02X %02X|%s\n" % r for r in records)
+
+
+def fixture_index_text():
+    return "# index\n" + "".join("%04X %02X %02X|%s\n" % r for r in FIXTURE_INDEX)
+
+
+def write_volume(out_dir, lesson_text_of, index_text_of):
     os.makedirs(os.path.join(out_dir, "lessons"), exist_ok=True)
     for lesson in range(1, LESSONS + 1):
         with open(os.path.join(out_dir, "lessons", "%03d.txt" % lesson), "w", encoding="utf-8", newline="\n") as f:
-            f.write(lesson_text(lesson))
+            f.write(lesson_text_of(lesson))
     with open(os.path.join(out_dir, "index.txt"), "w", encoding="utf-8", newline="\n") as f:
-        f.write(index_text())
+        f.write(index_text_of())
 
+
+def main():
+    here = os.path.dirname(os.path.abspath(__file__))
+    args = sys.argv[1:]
+    if args and args[0] == "--fixture":
+        out_dir = args[1] if len(args) > 1 else os.path.join(here, "..", "..", "tests", "fixtures", "volume")
+        write_volume(out_dir, fixture_lesson_text, fixture_index_text)
+    else:
+        out_dir = args[0] if args else os.path.join(here, "..", "..", "content")
+        write_volume(out_dir, lesson_text, index_text)
 
 if __name__ == "__main__":
     main()
