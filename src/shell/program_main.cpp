@@ -1,7 +1,9 @@
 #include "shell/program_main.h"
 
+#include "platform/drawing.h"
 #include "platform/handheld.h"
 #include "platform/windows.h"
+#include "settings/bookmarks.h"
 #include "settings/settings_store.h"
 #include "shell/app_state.h"
 #include "shell/main_window.h"
@@ -73,7 +75,15 @@ Window* StartInstance(int showMode) {
   SetCurrentLesson(0);
   RegisterMainClass(App.instance, MainClassName);
   Window* window = CreateTopWindow(App.instance, MainClassName, MainClassName);
-  if (!window) return nullptr;
+  if (!window) {
+    // Nothing is saved; what the settings load took is given back.
+    for (Bitmap*& bitmap : App.IndexBitmaps) {
+      FreeBitmap(bitmap);
+      bitmap = nullptr;
+    }
+    FreeBookmarks();
+    return nullptr;
+  }
   App.MainWindow = window;
   if (App.FullScreen) {
     // The rectangle is read before the full-screen call changes it.

@@ -22,6 +22,16 @@ class ShellTest : public ProgramTest {
     FakeRegistrySeedText(SettingsKey, u"FontName", u"Test Face");
   }
 
+  void TearDown() override {
+    CloseLeftovers();
+    ProgramTest::TearDown();
+  }
+
+  // A run whose script ended without closing leaves the window: close it now.
+  static void CloseLeftovers() {
+    if (Window* window = FakeMainWindow()) DestroyWindow(window);
+  }
+
   static void SetGlobal(const std::u16string& name, uint32_t value) {
     FakeRegistrySeedNumber(GlobalKey, name, value);
   }
