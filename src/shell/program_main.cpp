@@ -7,6 +7,7 @@
 #include "settings/settings_store.h"
 #include "shell/app_state.h"
 #include "shell/main_window.h"
+#include "shell/pane_layout.h"
 #include "textpane/text_pane.h"
 
 namespace {
@@ -97,6 +98,8 @@ Window* StartInstance(int showMode) {
     // The very first start: whatever is chosen, the panes take the font.
     SetPaneFont(App.TopPane, &App.font);
     SetPaneFont(App.BottomPane, &App.font);
+    // The bottom pane was painted on white: the commentary's section is drawn again.
+    PaintPanes(window, PaintTop | PaintBottom | EraseTop);
   }
   return window;
 }

@@ -48,6 +48,7 @@ Window* CreateScrollBar(Window* parent, int x, int y) {
   });
   QObject::connect(bar, &QAbstractSlider::sliderReleased, bar,
                    [bar]() { Notify(bar, 4, bar->sliderPosition()); });
+  bar->lower();  // under the bar, which it may touch
   bar->show();
   return window;
 }
