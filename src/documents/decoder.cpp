@@ -30,7 +30,45 @@ uint8_t* DecodeStream(StreamDescriptor* stream, int* status) {
   uint8_t* const outEnd = start + length;
   bool broken = false;  // the stream would read outside its input or the output
 
-  while (out < outEnd && in < inEnd) {
+  // Far from both ends every code fits without cutting: at most 9 more input
+  // bytes and 10 output bytes, and the buffer's tail leaves room for the
+  // speculative second byte of a literal. Only the distance needs a check.
+  while (inEnd - in > 9 && outEnd - out > 10) {
+    const uint8_t c = *in++;
+    if (c < 0x80 || c >= 0xC0) {
+      if (c - 1u < 8u) {
+        std::memcpy(out, in, 8);  // a run of c bytes; the rest is overwritten later
+        in += c;
+        out += c;
+        continue;
+      }
+      // One literal, or a space and c ^ 0x80: written without a branch.
+      const bool pair = c >= 0xC0;
+      out[0] = pair ? uint8_t(' ') : c;
+      out[1] = uint8_t(c ^ 0x80);
+      out += 1 + pair;
+      continue;
+    }
+    const unsigned v = unsigned(c) << 8 | *in++;
+    const size_t distance = (v >> 3) & 0x7FF;
+    const size_t n = (v & 7) + 3;
+    if (distance - 1 >= size_t(out - start)) {  // 0, or before the start
+      broken = true;
+      break;
+    }
+    const uint8_t* from = out - distance;
+    if (distance >= 8) {
+      // The second copy reads only bytes the first has already written.
+      std::memcpy(out, from, 8);
+      std::memcpy(out + 8, from + 8, 2);
+    } else {
+      for (size_t i = 0; i < n; ++i) out[i] = from[i];
+    }
+    out += n;
+  }
+
+  // Near the ends, every step is cut or checked.
+  while (!broken && out < outEnd && in < inEnd) {
     const uint8_t c = *in++;
     if (c < 0x80) {
       if (c == 0 || c > 8) {
