@@ -412,10 +412,17 @@ void CopyBitmapPart(Surface* surface, Bitmap* bitmap, const Rect* source, int32_
 
 int ListFontFaces(Surface*, FontFaceVisitor visit, void* context) {
   int calls = 0;
+  QString last;
   for (const QString& family : QFontDatabase::families()) {
+    // A family offered by several foundries ("Name [urw]") is one face to the reader.
+    QString name = family;
+    const qsizetype bracket = name.indexOf(QStringLiteral(" ["));
+    if (bracket > 0) name.truncate(bracket);
+    if (name == last) continue;
+    last = name;
     char16_t face[32] = {};
-    const int n = std::min<int>(static_cast<int>(family.size()), 31);
-    for (int i = 0; i < n; ++i) face[i] = family.at(i).unicode();
+    const int n = std::min<int>(static_cast<int>(name.size()), 31);
+    for (int i = 0; i < n; ++i) face[i] = name.at(i).unicode();
     const int charset =
         QFontDatabase::writingSystems(family).contains(QFontDatabase::Hebrew) ? CharsetHebrew : CharsetDefault;
     ++calls;
