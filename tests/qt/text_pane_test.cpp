@@ -143,8 +143,10 @@ TEST_F(QtPaneTest, WindowForAScreenshot) {
   ShowLesson(std::getenv("DARVO_PANE_LESSON") ? std::atoi(std::getenv("DARVO_PANE_LESSON")) : 1);
   QLabel label;
   label.setWindowTitle(QStringLiteral("Darvo text pane"));
-  label.setPixmap(QPixmap::fromImage(image.scaled(image.size() * 2)));
-  label.move(0, 0);
+  const QPixmap picture = QPixmap::fromImage(image.scaled(image.size() * 2));
+  label.setPixmap(picture);
+  label.setFixedSize(picture.size());
+  label.move(10, 10);
   label.show();
   QTimer::singleShot(std::atoi(seconds) * 1000, qApp, &QCoreApplication::quit);
   qApp->exec();
