@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   culmus fonts-dejavu-core
   xvfb xauth imagemagick xclip x11-utils xdotool
-  txt2pdbdoc
+  txt2pdbdoc python3
 )
 
 missing=()
