@@ -86,10 +86,9 @@ class BarWidget : public QWidget {
       text.replace(QChar(0x08), QChar('\t'));  // the key hint, right-aligned
       QAction* action = menu->addAction(text);
       action->setData(item.Id);
-      action->setCheckable(true);
       QObject::connect(action, &QAction::triggered, action, [this, action](bool checked) {
         // Check marks follow the program only: undo Qt's own toggle.
-        action->setChecked(!checked);
+        if (action->isCheckable()) action->setChecked(!checked);
         if (Window* owner = WindowOfWidget(parentWidget())) {
           PostMessage(owner, MsgCommand, action->data().toUInt(), 0);
         }
@@ -274,8 +273,14 @@ bool IsMenuItemChecked(Menu* menu, uint16_t id) {
   return action && action->isChecked();
 }
 
+// Only a checked item is checkable, so unchecked items show no empty box.
+static void ShowCheck(QAction* action, bool checked) {
+  action->setCheckable(checked);
+  action->setChecked(checked);
+}
+
 void SetMenuItemChecked(Menu* menu, uint16_t id, int checked) {
-  if (QAction* action = FindItem(menu, id)) action->setChecked(checked != 0);
+  if (QAction* action = FindItem(menu, id)) ShowCheck(action, checked != 0);
 }
 
 void SetMenuRadio(Menu* menu, uint16_t first, uint16_t last, uint16_t id) {
@@ -283,7 +288,7 @@ void SetMenuRadio(Menu* menu, uint16_t first, uint16_t last, uint16_t id) {
   for (QMenu* qmenu : menu->Menus) {
     for (QAction* action : qmenu->actions()) {
       const uint32_t item = action->data().toUInt();
-      if (!action->isSeparator() && item >= first && item <= last) action->setChecked(item == id);
+      if (!action->isSeparator() && item >= first && item <= last) ShowCheck(action, item == id);
     }
   }
 }

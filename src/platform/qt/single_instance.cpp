@@ -5,10 +5,14 @@
 //   [X] a second copy asks which of the first copy's windows is in front
 //       (its main window, one of its dialogs, none), sends it a command or
 //       asks it to come forward
+//   [X] coming forward takes the X focus (not only a request to the window manager)
 //   [X] DARVO_INSTANCE names the socket (tests, separate reading profiles);
 //       DARVO_INSTANCE_LOG names a file where the running copy notes each
 //       request it answered
 #include <QApplication>
+#include <QGuiApplication>
+#include <QtGui/qguiapplication_platform.h>
+#include <xcb/xcb.h>
 #include <QFile>
 #include <QLocalServer>
 #include <QLocalSocket>
@@ -36,6 +40,18 @@ void NoteRequest(const QByteArray& request, const QByteArray& answer) {
   if (file.open(QIODevice::Append)) file.write(request + " -> " + answer + "\n");
 }
 
+// The user started the program again, so it may take the focus now: X
+// refuses a focus request stamped with this copy's last event time, which is
+// older than the focus change that put the other program in front.
+void TakeFocus(QWidget* widget) {
+  auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+  if (!x11 || !x11->connection()) return;
+  xcb_connection_t* connection = x11->connection();
+  xcb_set_input_focus(connection, XCB_INPUT_FOCUS_PARENT, static_cast<xcb_window_t>(widget->winId()),
+                      XCB_CURRENT_TIME);
+  xcb_flush(connection);
+}
+
 // Answers one request line of another copy.
 QByteArray Answer(const QByteArray& line) {
   const QList<QByteArray> words = line.trimmed().split(' ');
@@ -56,6 +72,7 @@ QByteArray Answer(const QByteArray& line) {
     if (widget->isMinimized()) widget->showNormal();
     widget->raise();
     widget->activateWindow();
+    TakeFocus(widget);
     return "ok";
   }
   return "error";
