@@ -25,6 +25,13 @@ PY
 fi
 
 echo "Fuzzing the lesson store for ${seconds}s"
-UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+log=build/fuzz/lesson_store.log
+if UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   build/fuzz/fuzz/fuzz_lesson_store -max_total_time="$seconds" -max_len=4096 \
-  -print_final_stats=1 -artifact_prefix=build/fuzz/ "$corpus" 2>&1 | tail -n 15
+  -print_final_stats=1 -artifact_prefix=build/fuzz/ "$corpus" >"$log" 2>&1; then
+  grep -E '^Done|exec_per_sec' "$log"
+else
+  tail -n 80 "$log"
+  echo "The fuzzer found a problem (input saved under build/fuzz/; full log: $log)" >&2
+  exit 1
+fi
