@@ -1,3 +1,4 @@
+#include "resources/dialog_templates.h"
 #include "resources/resources.h"
 #include "resources/shell_resources.h"
 
@@ -15,5 +16,10 @@ const ResourceEntry ProgramResources[] = {
     {ResourceBitmap, 202, &Bitmap202, 0},
     {ResourceBitmap, 203, &Bitmap203, 0},
     {ResourceIcon, 101, &Icon101, 0},
+    {ResourceBitmap, 113, &Bitmap113, 0},
+    {ResourceDialog, 103, &Dialog103, 0},
+    {ResourceDialog, 105, &Dialog105, 0},
+    {ResourceDialog, 115, &Dialog115, 0},
+    {ResourceDialog, 118, &Dialog118, 0},
     {0, 0, nullptr, 0},
 };

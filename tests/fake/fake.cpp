@@ -2,6 +2,7 @@
 
 void FakeReset() {
   FakeResetWindows();  // before the drawing fake: it frees the windows' surfaces
+  FakeResetDialogs();
   FakeResetDrawing();
   FakeResetMemory();
   FakeResetMessageBox();

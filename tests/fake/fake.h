@@ -2,6 +2,7 @@
 // Each role has its own fake_<role>.h with what tests can set and read.
 #pragma once
 
+#include "fake/fake_dialogs.h"
 #include "fake/fake_drawing.h"
 #include "fake/fake_memory.h"
 #include "fake/fake_message_box.h"

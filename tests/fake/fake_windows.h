@@ -18,7 +18,14 @@
 #include "platform/scroll_bar.h"
 #include "platform/windows.h"
 
-enum FakeWindowKind { FakeTopWindow, FakeScrollBarWindow, FakeBarWindow, FakeForeignWindow };
+enum FakeWindowKind {
+  FakeTopWindow,
+  FakeScrollBarWindow,
+  FakeBarWindow,
+  FakeForeignWindow,
+  FakeDialogWindow,   // a dialog run by RunDialog (tests/fake/fake_dialogs.h)
+  FakeControlWindow,  // one of its controls
+};
 
 struct Menu {
   std::vector<uint16_t> Ids;          // items in order, separators left out
