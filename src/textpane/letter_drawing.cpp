@@ -7,19 +7,30 @@ void MeasureLetters(Surface* surface, const uint8_t* text, int32_t* maxWidth, in
   // Widths belong to the text in stored order: mirroring applies only to drawing.
   const uint32_t saved = App.Flags;
   App.Flags &= ~FlagReverse;
-  int32_t n = *count > 0 ? *count : 0;
-  const char16_t* units = MakeDisplayText(text, static_cast<size_t>(n), &SharedDisplayBuffer);
+  const int32_t wanted = *count > 0 ? *count : 0;
+  // Without mirroring each byte converts on its own, so a prefix measures the
+  // same as the whole; converting a growing prefix keeps a long paragraph from
+  // being converted again for every line.
+  int32_t prefix = wanted < 256 ? wanted : 256;
+  int32_t fit = 0;
+  int32_t length = 0;
+  const char16_t* units = nullptr;
+  while (true) {
+    units = MakeDisplayText(text, static_cast<size_t>(prefix), &SharedDisplayBuffer);
+    if (!units) break;
+    // A zero byte inside the count ends the text early.
+    length = 0;
+    while (length < prefix && units[length]) ++length;
+    fit = MeasureFit(surface, units, length, *maxWidth);
+    if (fit < length || length < prefix || prefix == wanted) break;
+    prefix = prefix > wanted / 2 ? wanted : prefix * 2;
+  }
   App.Flags = saved;
   if (!units) {
     *count = 0;
     *maxWidth = 0;
     return;
   }
-  // A zero byte inside the count ends the text early.
-  int32_t length = 0;
-  while (length < n && units[length]) ++length;
-  n = length;
-  const int32_t fit = MeasureFit(surface, units, n, *maxWidth);
   *count = fit;
   *maxWidth = fit > 0 ? MeasureRun(surface, units, fit).Width : 0;
 }
