@@ -320,6 +320,15 @@ TEST_F(LetterDrawingTest, MeasuringIgnoresMirroringDrawingApplies) {
   EXPECT_EQ(drawn[0].Box.Right, 31);
   EXPECT_EQ(drawn[0].Box.Bottom, 18);
 
+  // A fit far into a long text is counted over the whole of it.
+  std::vector<uint8_t> longText(700, 'a');
+  longText.push_back(0);
+  width = 6 * 600 + 5;
+  count = 700;
+  MeasureLetters(surface, longText.data(), &width, &count);
+  EXPECT_EQ(count, 600);
+  EXPECT_EQ(width, 3600);
+
   // A zero byte inside the count ends the text.
   width = 100;
   count = 3;
