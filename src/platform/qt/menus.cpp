@@ -230,6 +230,8 @@ void AddBarButtons(Window* bar, const BarButton* buttons, int count) {
     const size_t image = static_cast<size_t>(buttons[i].Image);
     if (image < widget->Images.size()) button->setIcon(widget->Images[image]);
     button->setIconSize(QSize(16, 16));
+    // Tight image buttons: the two menus and six buttons fit a 240-pixel window.
+    button->setFixedWidth(16 + 6);
     if (static_cast<size_t>(i) < widget->Tooltips.size()) button->setToolTip(widget->Tooltips[i]);
     const uint16_t command = buttons[i].Command;
     QObject::connect(button, &QToolButton::clicked, widget, [widget, command]() {
