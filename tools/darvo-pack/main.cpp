@@ -172,11 +172,17 @@ int Dump(const std::string& bundlePath, const std::string& lessonText) {
   }
   std::string message;
   if (!LoadBundle(bundlePath, &message)) return Fail(ExitNoInput, message);
-  // The same lookup LoadLesson makes, so the header's length can be read.
-  const uint16_t id = uint16_t(uint16_t(lesson - 1) + 1001);
-  const Resource* r = FindProgramResource(kRawDataType, id);
-  if (!r) return Fail(StatusNotFound, "lesson " + lessonText + ": " + StatusText(StatusNotFound) + " (status 1)");
-  return Decode(static_cast<const uint8_t*>(ResourceBytes(r)), ResourceSize(r), "lesson " + lessonText);
+  int status = 0;
+  uint8_t* doc = LoadLesson(int(lesson), &status);
+  const std::string what = "lesson " + lessonText;
+  if (!doc) return Fail(status, what + ": " + StatusText(status) + " (status " + std::to_string(status) + ")");
+  // The document's length is the uncompressed length in its resource's header.
+  const Resource* r = FindProgramResource(kRawDataType, uint16_t(uint16_t(lesson - 1) + 1001));
+  const uint8_t* header = static_cast<const uint8_t*>(ResourceBytes(r));
+  const size_t length = size_t(header[8]) << 8 | header[9];
+  std::fwrite(doc, 1, length, stdout);
+  MemFree(doc);
+  return std::fflush(stdout) == 0 ? 0 : Fail(ExitCannotWrite, "cannot write to stdout");
 }
 
 int DecodeFile(const std::string& path) {
