@@ -1,17 +1,48 @@
 // Arbitrary resource bytes through the lesson store: no input may make it read
 // or write outside a buffer, leak, or hand back a document without its zero.
-// The same bytes, taken as a document, must survive our compressor and the
-// store's decoder unchanged.
+// Taken as a stream (after a two-byte length), the bytes must decode exactly
+// as a plain byte-at-a-time decoder says; taken as a document, they must
+// survive our compressor and the store's decoder unchanged.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
 
 #include "bundle.h"
+#include "documents/decoder.h"
 #include "documents/lesson_store.h"
 #include "fake/fake.h"
 #include "platform/memory.h"
 #include "resources/resources.h"
+
+// Returns true and the document, or false for a stream that does not fill the
+// output exactly or reaches outside its input or the output written so far.
+static bool ReferenceDecode(const uint8_t* in, size_t size, size_t length, std::vector<uint8_t>* out) {
+  size_t i = 0;
+  while (out->size() < length && i < size) {
+    const uint8_t c = in[i++];
+    if (c >= 1 && c <= 8) {
+      for (unsigned k = 0; k < c && out->size() < length; ++k) {
+        if (i == size) return false;
+        out->push_back(in[i++]);
+      }
+    } else if (c < 0x80) {
+      out->push_back(c);
+    } else if (c >= 0xC0) {
+      out->push_back(' ');
+      if (out->size() < length) out->push_back(c ^ 0x80);
+    } else {
+      if (i == size) return false;
+      const unsigned v = unsigned(c) << 8 | in[i++];
+      const size_t distance = (v >> 3) & 0x7FF;
+      if (distance == 0 || distance > out->size()) return false;
+      for (unsigned k = 0; k < (v & 7) + 3 && out->size() < length; ++k) {
+        out->push_back((*out)[out->size() - distance]);
+      }
+    }
+  }
+  return out->size() == length;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FakeReset();
@@ -29,6 +60,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   // Short inputs are enough to reach every step of the compressor; longer ones
   // would only slow the store's fuzzing down.
+  if (size > 2) {
+    const size_t length = size_t(data[0]) << 8 | data[1];
+    std::vector<uint8_t> stream(data + 2, data + size), expected;
+    const bool ok = length > 0 && ReferenceDecode(stream.data(), stream.size(), length, &expected);
+    StreamDescriptor d = {stream.data(), uint32_t(stream.size()), 0, uint32_t(length)};
+    uint8_t* out = DecodeStream(&d, &status);
+    if (ok != (out != nullptr)) std::abort();
+    if (out && (std::memcmp(out, expected.data(), length) != 0 || out[length] != 0)) std::abort();
+    MemFree(out);
+  }
+
   if (size > 0 && size <= 1024) {
     std::vector<uint8_t> document(data, data + size), resource;
     if (MakeLessonResource(document, 21, 21, &resource)) {
