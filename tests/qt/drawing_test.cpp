@@ -118,7 +118,7 @@ TEST(QtDrawingTest, MeasuredWidthsHoldTheDrawnText) {
     DrawTextAt(canvas.surface, 20, 5, &none, c.text.data(), n);
     const auto ink = canvas.Ink(0, 400);
     for (int x = 0; x < 400; ++x) {
-      if (x < 19 || x > 20 + size.Width) {
+      if (x < 20 || x >= 20 + size.Width) {
         EXPECT_EQ(ink[x], 0) << "ink outside the measured box at " << x;
       }
     }
