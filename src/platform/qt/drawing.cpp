@@ -20,6 +20,7 @@
 #include <memory>
 
 #include "platform/drawing.h"
+#include "platform/qt/dialog_widgets.h"
 #include "platform/qt/image_surface.h"
 #include "resources/resources.h"
 
@@ -218,6 +219,8 @@ QImage* SurfaceImage(Surface* surface) { return surface ? surface->Image : nullp
 Font* MakeFont(const char16_t* face, int32_t height, int32_t weight, uint32_t look) {
   return NewFont(face, height, weight, look);
 }
+
+QFont QtFontOf(Font* font) { return font ? font->Face : QFont(); }
 
 void FreeObject(Font* font) {
   if (font && !font->Default) delete font;

@@ -2,6 +2,7 @@
 //   [X] platform version 4.20: the bar's place follows the MenuBarOnBottom option
 //   [X] full-screen call: hiding the task bar makes the window cover the
 //       screen, showing it again makes it an ordinary window
+//   [X] dialog set-up: in dialogs.cpp (full screen covers the owner's area)
 //   [ ] input panel, start icon, Done button (no desktop counterpart: nothing shown)
 //   [ ] setting-change handler (nothing to adjust on a desktop)
 #include <QWidget>
@@ -25,8 +26,6 @@ void ShellFullScreen(Window* window, unsigned flags) {
     widget->showNormal();
   }
 }
-
-void ShellInitDialog(Window*, unsigned) {}
 
 void ShellSettingChange(Window*, const Message*) {}
 

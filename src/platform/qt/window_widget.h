@@ -35,6 +35,9 @@ struct Window {
   int SurfaceUsers;
   bool NeedsPaint;
   QSize LastSize;  // the client size last announced with MsgSize
+  // Dialogs: the area that holds the controls (the client area), above the
+  // row of OK and Cancel buttons.
+  QPointer<QWidget> Client;
   // Remote windows: which of the other copy's windows this stands for and the
   // connection to it.
   bool RemoteDialog;
