@@ -44,10 +44,11 @@ uint8_t StartStyle(const LineRecord* line) {
 size_t TextLength(const uint8_t* text) { return std::strlen(reinterpret_cast<const char*>(text)); }
 
 // The hanging word of a reversed paragraph's first line: in stored order it
-// follows the line's run, after the spaces.
+// follows the line's run, after the spaces between them. (The run always ends
+// at such a space, except when the word is the whole paragraph and the run is
+// empty: then the word starts right there and must not be skipped.)
 const uint8_t* ReversedHangingWord(const uint8_t* document, const LineRecord& line) {
   const uint8_t* p = document + line.TextOffset + line.Length;
-  while (*p && *p != ' ') ++p;
   while (*p == ' ') ++p;
   return p;
 }

@@ -172,6 +172,15 @@ TEST_F(LayoutTest, ReversedHangingWordStandsRightOfTheText) {
   EXPECT_EQ(drawn[0].Text, u"aa");
   EXPECT_EQ(drawn[0].Box.Right, 100);
   EXPECT_EQ(drawn[1].Text, u"cc bbb");
+
+  // A paragraph of one hanging word still shows the word.
+  ASSERT_EQ(LayoutDocument(pane, DocBuilder().Add(0x31, 0xC0, "ab").Build(), FreePrevious), 0);
+  ASSERT_EQ(pane->LineCount, 1);
+  EXPECT_EQ(pane->Lines[0].Length, 0);
+  FakeDrawing.Calls.clear();
+  ASSERT_EQ(PaintTextPane(pane, KeepBackground), 0);
+  ASSERT_FALSE(DrawnTexts().empty());
+  EXPECT_EQ(DrawnTexts()[0], u"ab");
 }
 
 TEST_F(LayoutTest, RuleLengthsAndPlaces) {
