@@ -1,5 +1,7 @@
 #include "shell/commands.h"
 
+#include "dialogs/about_box.h"
+#include "dialogs/font_chooser.h"
 #include "documents/lesson_store.h"
 #include "platform/memory.h"
 #include "platform/menus.h"
@@ -70,16 +72,25 @@ int RunCommand(Window* window, uint16_t id) {
     case 40005:
       DestroyWindow(window);
       return 0;
-    // The Choose Section dialog (107, 119), the search (116, 117), the update
-    // check (129), the About box (40004), the font chooser (40006) and the
+    case 129:
+      CheckForUpdates(window);
+      return 0;
+    case 40004:
+      RunAboutBox(window);
+      return 0;
+    case 40006:
+      // Only OK changes the panes' font.
+      if (RunFontChooser(window, &App.font) == 1) {
+        SetPaneFont(App.TopPane, &App.font);
+        SetPaneFont(App.BottomPane, &App.font);
+      }
+      return 0;
+    // The Choose Section dialog (107, 119), the search (116, 117) and the
     // clipboard export (40007, 40009) are taken as handled.
     case 107:
     case 119:
     case 116:
     case 117:
-    case 129:
-    case 40004:
-    case 40006:
     case 40007:
     case 40009:
       return 0;

@@ -1,5 +1,6 @@
 #include "shell/program_main.h"
 
+#include "dialogs/font_chooser.h"
 #include "platform/drawing.h"
 #include "platform/handheld.h"
 #include "platform/windows.h"
@@ -96,6 +97,7 @@ Window* StartInstance(int showMode) {
   UpdateWindow(window);
   if (App.font.Face[0] == 0) {
     // The very first start: whatever is chosen, the panes take the font.
+    RunFontChooser(window, &App.font);
     SetPaneFont(App.TopPane, &App.font);
     SetPaneFont(App.BottomPane, &App.font);
     // The bottom pane was painted on white: the commentary's section is drawn again.
