@@ -25,11 +25,11 @@ fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 pass() { echo "ok: $*"; }
 setting() { "$reg" get 'Software\Orvanta\Darvo' "$1" 2>/dev/null || echo missing; }
 
-# Our own X server.
-display=:$((90 + $$ % 100))
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# Our own X server, on a display number it picks itself.
+exec 4>"$work/display"
+Xvfb -displayfd 4 -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.05; done
+export DISPLAY=:$(cat "$work/display")
 
 start_darvo() {
   "$darvo" >>"$work/darvo.log" 2>&1 &

@@ -100,10 +100,16 @@ class BarWidget : public QWidget {
   void AddDropDown(const QString& label, QMenu* menu, uint16_t buttonId) {
     auto* button = new QToolButton(this);
     button->setText(label);
-    button->setMenu(menu);
-    button->setPopupMode(QToolButton::InstantPopup);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0; }"));
+    // The menu opens below the button, or above it at the bottom of the window
+    // (no drop-down arrow: the labels are all the bar has room for).
+    QObject::connect(button, &QToolButton::clicked, menu, [this, button, menu]() {
+      const QPoint below = button->mapToGlobal(QPoint(0, button->height()));
+      const QPoint above = button->mapToGlobal(QPoint(0, -menu->sizeHint().height()));
+      button->setDown(true);
+      menu->exec(atBottom_ ? above : below);
+      button->setDown(false);
+    });
     AddButton(button);
     buttonMenus_.push_back({buttonId, menu});
     menus_.push_back(new Menu{{menu}});
