@@ -83,6 +83,8 @@ int RunCommand(Window* window, uint16_t id) {
       if (RunFontChooser(window, &App.font) == 1) {
         SetPaneFont(App.TopPane, &App.font);
         SetPaneFont(App.BottomPane, &App.font);
+        // The commentary was painted on white: its section is drawn again.
+        PaintPanes(window, PaintBottom);
       }
       return 0;
     // The Choose Section dialog (107, 119), the search (116, 117) and the
