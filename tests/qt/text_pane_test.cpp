@@ -135,6 +135,43 @@ TEST_F(QtPaneTest, LessonOneAndItsCommentary) {
   if (const char* path = std::getenv("DARVO_PANE_SHOT")) image.save(QString::fromUtf8(path));
 }
 
+TEST_F(QtPaneTest, HighlightCoversTheLineItsMeasuredOn) {
+  ShowLesson(1);
+  // The whole first body line, then a word inside the second.
+  const LineRecord first = top->Lines[1];
+  const LineRecord second = top->Lines[2];
+  const int firstY = 4 + 2 * top->Lines[0].Height;
+  const int secondY = firstY + first.Height;
+  top->HighlightStart = first.TextOffset;
+  top->HighlightEnd = first.TextOffset + first.Length;
+  ASSERT_EQ(PaintTextPane(top, EraseFirst), 0);
+  const QRgb yellow = qRgb(255, 255, 0);
+  int left = -1, right = -1;
+  for (int x = 0; x < image.width(); ++x) {
+    if (image.pixel(x, firstY) == yellow) {
+      if (left < 0) left = x;
+      right = x;
+    }
+  }
+  EXPECT_EQ(left, first.X);
+  EXPECT_EQ(right, first.X + first.Width - 1);
+  EXPECT_GT(CountColour(qRgb(0, 0, 255), firstY, firstY + first.Height), 10);  // blue text on it
+  EXPECT_EQ(CountColour(yellow, secondY, secondY + second.Height), 0);
+
+  // From the middle of the first line into the second in reading order: in a
+  // reversed paragraph the second line's run lies before the first's, so the
+  // stored range runs from the second line's middle to the first line's. The
+  // first line shows it from its middle to its left end, the second from its
+  // right end to its middle.
+  top->HighlightStart = second.TextOffset + second.Length / 2;
+  top->HighlightEnd = first.TextOffset + first.Length / 2;
+  ASSERT_EQ(PaintTextPane(top, EraseFirst), 0);
+  EXPECT_EQ(image.pixel(first.X, firstY), yellow);
+  EXPECT_NE(image.pixel(first.X + first.Width - 1, firstY), yellow);
+  EXPECT_EQ(image.pixel(second.X + second.Width - 1, secondY), yellow);
+  EXPECT_NE(image.pixel(second.X, secondY), yellow);
+}
+
 // Shows lesson 1 in a window for a screenshot under a real display:
 // DARVO_PANE_WINDOW=seconds runs it (skipped otherwise).
 TEST_F(QtPaneTest, WindowForAScreenshot) {
