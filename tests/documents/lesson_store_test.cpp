@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -18,10 +19,11 @@ using Bytes = std::vector<uint8_t>;
 Bytes Wrap(const Bytes& stream, uint16_t uncompressed, int payload = -1, int compressed = -1) {
   const uint16_t c = compressed < 0 ? uint16_t(stream.size()) : uint16_t(compressed);
   const uint16_t p = payload < 0 ? uint16_t(stream.size() + 8) : uint16_t(payload);
-  Bytes r = {uint8_t(p >> 8), uint8_t(p), 0, 21, 0, 21, uint8_t(c >> 8), uint8_t(c),
-             uint8_t(uncompressed >> 8), uint8_t(uncompressed)};
-  r.insert(r.end(), stream.begin(), stream.end());
-  r.insert(r.end(), 4, 0);
+  Bytes r(10 + stream.size() + 4, 0);
+  const uint8_t header[10] = {uint8_t(p >> 8), uint8_t(p), 0, 21, 0, 21, uint8_t(c >> 8), uint8_t(c),
+                              uint8_t(uncompressed >> 8), uint8_t(uncompressed)};
+  std::copy(header, header + 10, r.begin());
+  std::copy(stream.begin(), stream.end(), r.begin() + 10);
   return r;
 }
 

@@ -3,6 +3,7 @@
 // independent PalmDOC compressor (txt2pdbdoc).
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -259,11 +260,11 @@ TEST_F(CompressorTest, DecodesTxt2PdbDocStreamsAndIsNeverLarger) {
     // Their stream in our stored layout, through the store.
     Bytes resource;
     ASSERT_TRUE(MakeLessonResource(document, 1, 1, &resource));
-    Bytes wrapped(resource.begin(), resource.begin() + 10);
+    Bytes wrapped(10 + stream.size() + 4, 0);
+    std::copy(resource.begin(), resource.begin() + 10, wrapped.begin());
     wrapped[0] = uint8_t((stream.size() + 8) >> 8), wrapped[1] = uint8_t(stream.size() + 8);
     wrapped[6] = uint8_t(stream.size() >> 8), wrapped[7] = uint8_t(stream.size());
-    wrapped.insert(wrapped.end(), stream.begin(), stream.end());
-    wrapped.insert(wrapped.end(), 4, 0);
+    std::copy(stream.begin(), stream.end(), wrapped.begin() + 10);
     FakeAddResource(10, 2000, wrapped);
     int status = 0;
     uint8_t* decoded = LoadLesson(1000, &status);
