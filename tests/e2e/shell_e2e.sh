@@ -59,6 +59,12 @@ xdotool key Right
 sleep 0.5
 shot right
 same start right && fail "Right did not change the page" || pass "Right changes the page"
+xdotool key Left
+sleep 0.5
+shot left
+same start left && pass "Left goes back to the first page" || fail "Left did not go back"
+xdotool key Right
+sleep 0.5
 xdotool key Next
 sleep 0.5
 shot pagedown
@@ -116,7 +122,28 @@ stop_darvo
 [ "$(setting BottomSectionLastPosition)" != 0 ] && pass "a tap pages the commentary" \
   || fail "BottomSectionLastPosition $(setting BottomSectionLastPosition)"
 
-# 3. Second start, three cases.
+# 3. The global option puts the bar at the bottom; Exit from there; SIGINT saves too.
+"$reg" set 'software\Orvanta' MenuBarOnBottom number 1
+start_darvo
+xdotool windowmove "$window" 0 0
+sleep 0.5
+shot menubar-bottom
+xdotool mousemove 20 628 click 1    # "Go" at the bottom: its menu opens above it
+sleep 0.7
+shot menubar-bottom-go
+xdotool key x
+wait "$darvo_pid" && pass "Exit from the bottom bar" || fail "the bottom bar's Exit ended with $?"
+"$reg" set 'software\Orvanta' MenuBarOnBottom number 0
+"$reg" set 'Software\Orvanta\Darvo' LastPosition number 0
+"$reg" set 'Software\Orvanta\Darvo' Lesson number 3  # longer than a page
+start_darvo
+xdotool key Next
+sleep 0.3
+kill -INT "$darvo_pid"
+wait "$darvo_pid" && pass "SIGINT ends with 0" || fail "SIGINT ended with $?"
+[ "$(setting LastPosition)" != 0 ] && pass "SIGINT saves like Exit" || fail "SIGINT did not save"
+
+# 4. Second start, three cases.
 : >"$DARVO_INSTANCE_LOG"
 start_darvo
 "$darvo" >>"$work/darvo.log" 2>&1 && pass "second copy ends with 0" || fail "second copy ended with $?"

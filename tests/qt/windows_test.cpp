@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/drawing.h"
+#include "platform/handheld.h"
 #include "platform/menus.h"
 #include "platform/qt/window_widget.h"
 #include "platform/scroll_bar.h"
@@ -270,6 +271,25 @@ TEST_F(QtWindowsTest, MenuBarAtTheBottomOpensTheSubmenusOfItsButtons) {
   Widget()->resize(300, 400);
   EXPECT_EQ(strip->geometry().bottom() + 1, 400) << "the bar keeps to the bottom edge";
   EXPECT_EQ(strip->width(), 300);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(QtWindowsTest, HidingTheTaskBarCoversTheScreen) {
+  ShowWindow(window_, ShowNormal);
+  ShellFullScreen(window_, ShellHideInputButton);
+  EXPECT_FALSE(Widget()->isFullScreen()) << "the input panel has no desktop counterpart";
+  ShellFullScreen(window_, ShellHideTaskBar | ShellHideInputButton | ShellHideStartIcon);
+  EXPECT_TRUE(Widget()->isFullScreen());
+  MoveWindow(window_, 0, 0, 100, 100, MoveWithoutRedraw);
+  EXPECT_TRUE(Widget()->isFullScreen()) << "it keeps covering the screen";
+  ShellFullScreen(window_, ShellShowTaskBar);
+  EXPECT_FALSE(Widget()->isFullScreen());
+  int major = 0, minor = 0;
+  GetPlatformVersion(&major, &minor);
+  EXPECT_EQ(major * 100 + minor, 420) << "the bar's place follows the global option";
 }
 
 }  // namespace
