@@ -30,9 +30,10 @@ uint8_t* DecodeStream(StreamDescriptor* stream, int* status) {
   uint8_t* const outEnd = start + length;
   bool broken = false;  // the stream would read outside its input or the output
 
-  // Far from both ends every code fits without cutting: at most 9 more input
-  // bytes and 10 output bytes, and the buffer's tail leaves room for the
-  // speculative second byte of a literal. Only the distance needs a check.
+  // Far from both ends every code fits without cutting (it takes at most 9 more
+  // input bytes and yields at most 10), so copies may write a few bytes past
+  // what a code yields, for later steps to overwrite, and only a reference's
+  // distance needs a check.
   while (inEnd - in > 9 && outEnd - out > 10) {
     const uint8_t c = *in++;
     if (c < 0x80 || c >= 0xC0) {
@@ -58,7 +59,8 @@ uint8_t* DecodeStream(StreamDescriptor* stream, int* status) {
     }
     const uint8_t* from = out - distance;
     if (distance >= 8) {
-      // The second copy reads only bytes the first has already written.
+      // 10 bytes whatever the length; the second copy reads only bytes the
+      // first has already written, as a byte-by-byte copy would.
       std::memcpy(out, from, 8);
       std::memcpy(out + 8, from + 8, 2);
     } else {
