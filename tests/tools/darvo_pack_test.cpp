@@ -281,3 +281,18 @@ TEST_F(CompressorTest, DecodesTxt2PdbDocStreamsAndIsNeverLarger) {
 }
 
 }  // namespace
+
+namespace {
+
+// The committed sample volume and fixture volume are exactly what the
+// generator writes: nobody edits its output by hand, nor forgets to rerun it.
+TEST(GenContentTest, CommittedVolumesMatchTheGenerator) {
+  const std::string dir = TempDir("gen-content");
+  const std::string gen = "python3 '" DARVO_SOURCE_DIR "/tools/gen-content/gen_content.py'";
+  ASSERT_EQ(Shell(gen + " '" + dir + "/content'"), 0);
+  ASSERT_EQ(Shell(gen + " --fixture '" + dir + "/fixture'"), 0);
+  EXPECT_EQ(Shell("diff -r -q '" + kContent + "' '" + dir + "/content' | grep -v README"), 1);
+  EXPECT_EQ(Shell("diff -r -q '" DARVO_FIXTURES "/volume' '" + dir + "/fixture'"), 0);
+}
+
+}  // namespace
