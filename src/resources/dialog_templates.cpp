@@ -2,8 +2,8 @@
 
 #include "resources/logo_113.xpm"
 
-const char16_t ProductTitle[] = u"Darvo: text and commentary";
-const char16_t ProductNotice[] = u"\u00A9 Orvanta. All rights reserved.";
+const char16_t ProductTitle[] = u"Darvo Reader";
+const char16_t ProductNotice[] = u"\u00A9 Orvanta Software";
 const char16_t HomePageAddress[] = u"https://www.orvanta.example/";
 const char16_t UpdateServiceAddress[] = u"https://www.orvanta.example/";
 

@@ -69,6 +69,43 @@ std::u16string Text(Window* control) {
   return std::u16string(buffer, n);
 }
 
+// Height of the ink in the three outermost inked columns of an image, from
+// the left or from the right.
+int InkHeightAtEdge(const QImage& image, bool fromRight) {
+  auto inked = [&](int x) {
+    for (int y = 0; y < image.height(); ++y) {
+      if (qGray(image.pixel(x, y)) < 128) return true;
+    }
+    return false;
+  };
+  int edge = -1;
+  for (int i = 0; i < image.width() && edge < 0; ++i) {
+    const int x = fromRight ? image.width() - 1 - i : i;
+    if (inked(x)) edge = x;
+  }
+  if (edge < 0) return -1;
+  int top = image.height(), bottom = -1;
+  for (int i = 0; i < 3; ++i) {
+    const int x = fromRight ? edge - i : edge + i;
+    if (x < 0 || x >= image.width()) continue;
+    for (int y = 0; y < image.height(); ++y) {
+      if (qGray(image.pixel(x, y)) < 128) {
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+    }
+  }
+  return bottom - top;
+}
+
+void AlignLeftForProbe(QPlainTextEdit* edit) {
+  QTextCursor cursor(edit->document());
+  cursor.select(QTextCursor::Document);
+  QTextBlockFormat format;
+  format.setAlignment(Qt::AlignLeft | Qt::AlignAbsolute);
+  cursor.mergeBlockFormat(format);
+}
+
 class QtDialogsTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -172,6 +209,12 @@ TEST_F(QtDialogsTest, ListsEditBoxesAndRadioButtonsBehaveAsTheProgramExpects) {
     EXPECT_TRUE(edit->document()->firstBlock().blockFormat().alignment() & Qt::AlignRight);
     Font* font = MakeFont(u"DejaVu Sans", 30, 0, FontPlain);
     SetControlFont(sample, font, 1);
+    // Shown in the order given: yod (short) then alef (tall), left to right,
+    // whatever a bidi algorithm would make of them.
+    SetControlText(sample, u"\u05D9\u05D0");
+    AlignLeftForProbe(edit);
+    const QImage shown = edit->viewport()->grab().toImage();
+    EXPECT_LT(InkHeightAtEdge(shown, false) * 3 / 2, InkHeightAtEdge(shown, true));
     FontDescription description{};
     EXPECT_TRUE(ReadControlFont(sample, &description));
     EXPECT_EQ(edit->font().pixelSize(), -description.Height);
