@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libsqlite3-dev sqlite3
   libgtest-dev libgmock-dev libbenchmark-dev
   culmus fonts-dejavu-core
-  xvfb xauth imagemagick xclip x11-utils xdotool
+  xvfb xauth imagemagick xclip x11-utils xdotool xdg-utils
   txt2pdbdoc python3
 )
 
