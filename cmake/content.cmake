@@ -11,7 +11,18 @@ add_custom_command(
   DEPENDS darvo-pack ${DARVO_CONTENT_SOURCES}
   COMMENT "Packing content/ into the content bundle"
   VERBATIM)
-add_custom_target(darvo_content_bundle DEPENDS ${DARVO_CONTENT_BUNDLE})
+
+# The small format fixture volume (tests/fixtures/volume), packed the same way
+# for tests that want every part of the format: fixture-volume.bin.
+file(GLOB_RECURSE DARVO_FIXTURE_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fixtures/volume/*.txt)
+set(DARVO_FIXTURE_BUNDLE ${CMAKE_BINARY_DIR}/content/fixture-volume.bin)
+add_custom_command(
+  OUTPUT ${DARVO_FIXTURE_BUNDLE}
+  COMMAND darvo-pack pack ${CMAKE_SOURCE_DIR}/tests/fixtures/volume ${DARVO_FIXTURE_BUNDLE}
+  DEPENDS darvo-pack ${DARVO_FIXTURE_SOURCES}
+  COMMENT "Packing the fixture volume"
+  VERBATIM)
+add_custom_target(darvo_content_bundle DEPENDS ${DARVO_CONTENT_BUNDLE} ${DARVO_FIXTURE_BUNDLE})
 
 set(DARVO_CONTENT_ASM ${CMAKE_BINARY_DIR}/content/content_bundle.S)
 file(CONFIGURE OUTPUT ${DARVO_CONTENT_ASM} CONTENT [[

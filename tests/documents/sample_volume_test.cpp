@@ -110,3 +110,36 @@ TEST_F(SampleVolumeTest, IndexHasNineGroupsOfTheOddLessons) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(FixtureVolumeTest, EveryDocumentDecodesAndUsesTheRestOfTheFormat) {
+  FakeReset();
+  ASSERT_TRUE(FakeLoadBundle(DARVO_BINARY_DIR "/content/fixture-volume.bin"));
+  int rules = 0, hanging = 0, continuations = 0, empty = 0, subtitles = 0;
+  for (int lesson = 1; lesson <= 346; ++lesson) {
+    uint8_t* doc = LoadLesson(lesson, nullptr);
+    ASSERT_NE(doc, nullptr) << lesson;
+    for (const uint8_t* p = doc; p[0]; p = NextParagraphRecord(p)) {
+      if (IsRule(p[0])) {
+        ++rules;
+      } else if (p[1] & ParamHanging) {
+        p[2] == ' ' ? ++continuations : ++hanging;
+      }
+      if (p[2] == 0 && !IsRule(p[0])) ++empty;
+      if (p[0] == SubtitleStyle) ++subtitles;
+    }
+    MemFree(doc);
+  }
+  EXPECT_GE(rules, 7);
+  EXPECT_GE(hanging, 4);
+  EXPECT_GE(continuations, 3);
+  EXPECT_GE(empty, 3);
+  EXPECT_EQ(subtitles, 2);
+  uint8_t* index = LoadLesson(IndexLesson, nullptr);
+  ASSERT_NE(index, nullptr);
+  MemFree(index);
+  FakeReset();
+}
+
+}  // namespace

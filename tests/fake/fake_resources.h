@@ -28,9 +28,10 @@ extern FakeResourcesState FakeResources;
 void FakeAddResource(uint16_t type, uint16_t id, const void* bytes, size_t size);
 void FakeAddResource(uint16_t type, uint16_t id, const std::vector<uint8_t>& bytes);
 
-// Installs every resource of a content bundle file made by darvo-pack
-// (e.g. DARVO_BINARY_DIR "/content/darvo-content.bin"). Returns false when the
-// file cannot be read or is not a bundle.
+// Installs every resource of a content bundle file made by darvo-pack: the
+// sample volume DARVO_BINARY_DIR "/content/darvo-content.bin" or the format
+// fixture volume DARVO_BINARY_DIR "/content/fixture-volume.bin", both built
+// before the tests. Returns false when the file cannot be read or is not a bundle.
 bool FakeLoadBundle(const std::string& path);
 
 void FakeResetResources();
