@@ -2,6 +2,7 @@
 //   [X] OK, Yes/No/Cancel buttons
 //   [X] stop and exclamation icons
 //   [X] owner window (nullptr: no owner)
+//   [X] a question cut short by the session's end answers No (changes nothing)
 #include <QMessageBox>
 
 #include "platform/message_box.h"
@@ -23,7 +24,9 @@ int ShowMessageBox(Window* owner, const char16_t* text, const char16_t* caption,
   } else {
     box.setStandardButtons(QMessageBox::Ok);
   }
-  switch (box.exec()) {
+  const int pressed = box.exec();
+  if (SessionClosing() && (flags & 0xF) == BoxButtonsYesNoCancel) return AnswerNo;
+  switch (pressed) {
     case QMessageBox::Yes: return AnswerYes;
     case QMessageBox::No: return AnswerNo;
     case QMessageBox::Cancel: return AnswerCancel;

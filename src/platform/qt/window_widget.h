@@ -65,6 +65,9 @@ QList<Window*> TopWindows();
 // and every top window is asked to close (MsgClose) from the message loop.
 void RequestSessionClose();
 
+// True once the desktop session asked the program to close.
+bool SessionClosing();
+
 // Frees every handle left at the end of the program.
 void FreeWindowHandles();
 

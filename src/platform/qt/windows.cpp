@@ -58,6 +58,7 @@ QList<Window*>& AllHandles() {
 }
 
 std::deque<Message> Posted;
+bool SessionClose = false;
 bool QuitPosted = false;
 int QuitCode = 0;
 
@@ -243,7 +244,12 @@ QList<Window*> TopWindows() {
   return out;
 }
 
+bool SessionClosing() {
+  return SessionClose;
+}
+
 void RequestSessionClose() {
+  SessionClose = true;
   // Modal loops end first, so the close is handled by the main loop.
   for (int guard = 0; guard < 16; ++guard) {
     QWidget* modal = QApplication::activeModalWidget();
