@@ -3,8 +3,9 @@
 // (Long = the value passed to RunDialog), MsgCommand (Word = control id |
 // ControlNotification << 16, Control = the control; the caption OK button is
 // id 1, closing the dialog or Escape id 2), MsgSize (Long = client width |
-// height << 16), MsgActivate, MsgDrawItem (Long = a DrawItemRequest*) and
-// MsgDestroy. Dialogs run on the one UI thread.
+// height << 16), MsgActivate, MsgHelp, MsgDrawItem (Long = a DrawItemRequest*)
+// and MsgDestroy. Nothing but MsgDestroy comes after EndDialog. Dialogs run
+// on the one UI thread.
 #pragma once
 
 #include <cstdint>

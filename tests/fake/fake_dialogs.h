@@ -8,7 +8,8 @@
 // counted in LeftOpen. Calls are written to the window log ("RunDialog 105",
 // "EndDialog 105 1", "OpenThroughShell Open https://... 0 0x400").
 //
-// Base units are BaseUnitX (6: the fake's letters are 6 pixels) and
+// No MsgSize comes by itself (the shell's dialog set-up is only logged):
+// FakeResizeDialog sends one. Base units are BaseUnitX (6: the fake's letters are 6 pixels) and
 // BaseUnitY (16: its default font height).
 
 #include <cstdint>
