@@ -101,6 +101,9 @@ class BarWidget : public QWidget {
     auto* button = new QToolButton(this);
     button->setText(label);
     button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QString shown = label;
+    shown.remove(QLatin1Char('&'));
+    button->setFixedWidth(button->fontMetrics().horizontalAdvance(shown) + 12);
     // The menu opens below the button, or above it at the bottom of the window
     // (no drop-down arrow: the labels are all the bar has room for).
     QObject::connect(button, &QToolButton::clicked, menu, [this, button, menu]() {
@@ -237,7 +240,7 @@ void AddBarButtons(Window* bar, const BarButton* buttons, int count) {
     if (image < widget->Images.size()) button->setIcon(widget->Images[image]);
     button->setIconSize(QSize(16, 16));
     // Tight image buttons: the two menus and six buttons fit a 240-pixel window.
-    button->setFixedWidth(16 + 6);
+    button->setFixedWidth(16 + 4);
     if (static_cast<size_t>(i) < widget->Tooltips.size()) button->setToolTip(widget->Tooltips[i]);
     const uint16_t command = buttons[i].Command;
     QObject::connect(button, &QToolButton::clicked, widget, [widget, command]() {
