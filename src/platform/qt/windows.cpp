@@ -222,9 +222,9 @@ Window* AdoptWidget(QWidget* widget, WindowKind kind, WindowHandler handler) {
   AllHandles().append(window);
   if (widget) {
     Handles().insert(widget, window);
-    QObject::connect(widget, &QObject::destroyed, [widget, window]() {
-      Handles().remove(widget);
-      window->Destroyed = true;
+    // Looked up, not captured: the handle may be freed before the widget goes.
+    QObject::connect(widget, &QObject::destroyed, [widget]() {
+      if (Window* gone = Handles().take(widget)) gone->Destroyed = true;
     });
   }
   return window;
