@@ -5,9 +5,7 @@
 #include "platform/drawing.h"
 #include "platform/memory.h"
 #include "textpane/letter_drawing.h"
-#include "textpane/style_bits.h"
-
-using namespace pane_style;
+#include "documents/record_format.h"
 
 namespace {
 
@@ -51,15 +49,15 @@ bool LayoutRule(LayoutRun* run, const uint8_t* record, uint16_t textOffset) {
   if (length < 0) length = 0;
   if (!RoomForLine(run)) return false;
   int32_t x = pane->Left;
-  if ((style & AlignMask) == AlignRight) {
+  if ((style & StyleAlign) == AlignRight) {
     x = pane->Left + w - length;
-  } else if ((style & AlignMask) == AlignCentre) {
+  } else if ((style & StyleAlign) == AlignCentre) {
     x = pane->Left + (w - length) / 2;
   }
   LineRecord& line = pane->Lines[run->lines++];
   line = LineRecord{textOffset, 0, ClampX(x), 0, static_cast<uint16_t>(length),
                     static_cast<uint16_t>(run->lineHeight), style};
-  if (style & BlankAfter) ++run->blanks;
+  if (style & StyleBlankAfter) ++run->blanks;
   return true;
 }
 
@@ -70,14 +68,14 @@ bool LayoutText(LayoutRun* run, const uint8_t* record, uint16_t textOffset,
   const uint8_t* text = record + 2;
   const int32_t length = static_cast<int32_t>(std::strlen(reinterpret_cast<const char*>(text)));
 
-  if ((style ^ run->selectedStyle) & FontKeyMask) SelectFont(run, style);
+  if ((style ^ run->selectedStyle) & FontKey) SelectFont(run, style);
   run->selectedStyle = style;
 
-  int32_t column = hanging ? ((record[1] >> HangingShift) + 1) * run->maxCharWidth / 2 : 0;
+  int32_t column = hanging ? ((record[1] >> 6) + 1) * run->maxCharWidth / 2 : 0;
   if (length == 0) return true;
 
   // A right-to-left paragraph is broken in reading order, on a reversed copy.
-  const bool reversed = (style & Reversed) != 0;
+  const bool reversed = (style & StyleReversed) != 0;
   uint8_t* copy = nullptr;
   const uint8_t* walked = text;
   if (reversed) {
@@ -139,9 +137,9 @@ bool LayoutText(LayoutRun* run, const uint8_t* record, uint16_t textOffset,
 
     const int32_t s = *indent + column;
     int32_t x = pane->Left + s;
-    if ((style & AlignMask) == AlignRight) {
+    if ((style & StyleAlign) == AlignRight) {
       x = pane->Left + w - s - width;
-    } else if ((style & AlignMask) == AlignCentre) {
+    } else if ((style & StyleAlign) == AlignCentre) {
       x = pane->Left + *indent + (w - s - width) / 2;
     }
     const int32_t offset = reversed ? textOffset + length - start - fit : textOffset + pos;
@@ -157,7 +155,7 @@ bool LayoutText(LayoutRun* run, const uint8_t* record, uint16_t textOffset,
     while (rest < length && walked[rest] == ' ') ++rest;
     if (rest >= length) {
       line.Style = style;
-      if (style & BlankAfter) ++run->blanks;
+      if (style & StyleBlankAfter) ++run->blanks;
     } else {
       line.Style = style & 0x7F;
     }
@@ -218,17 +216,17 @@ int LayoutDocument(TextPane* pane, uint8_t* document, int mode) {
     const uint8_t param = record[1];
     const uint8_t* text = record + 2;
     const uint16_t textOffset = static_cast<uint16_t>(text - document);
-    const uint8_t hangingCode = param >> HangingShift;
+    const uint8_t hangingCode = param >> 6;
     bool hanging = false;
     if (IsRule(style)) {
       indent = param;
     } else if (hangingCode != 0 && text[0] == ' ' && run.lines > 0) {
       // A continuation keeps the running indent, shifted by the change of indent.
-      const uint8_t own = param & IndentMask;
-      const uint8_t before = previousParam & IndentMask;
+      const uint8_t own = param & ParamIndent;
+      const uint8_t before = previousParam & ParamIndent;
       if (own != before) indent = static_cast<uint16_t>(indent + own - before);
     } else {
-      indent = param & IndentMask;
+      indent = param & ParamIndent;
       hanging = hangingCode != 0;
     }
     previousParam = param;
@@ -253,9 +251,9 @@ int LayoutDocument(TextPane* pane, uint8_t* document, int mode) {
   std::memset(&pane->Lines[run.lines], 0, sizeof(LineRecord));
   pane->LineCount = run.lines;
   pane->DisplayLines = static_cast<uint16_t>(run.lines + run.blanks);
-  if (run.lines > 0 && (pane->Lines[run.lines - 1].Style & BlankAfter)) {
+  if (run.lines > 0 && (pane->Lines[run.lines - 1].Style & StyleBlankAfter)) {
     // The document never ends with a blank line.
-    pane->Lines[run.lines - 1].Style &= static_cast<uint8_t>(~BlankAfter);
+    pane->Lines[run.lines - 1].Style &= static_cast<uint8_t>(~StyleBlankAfter);
     --pane->DisplayLines;
   }
   pane->Document = document;
@@ -289,7 +287,7 @@ int ComputeMaxFirstVisible(TextPane* pane) {
     if (line.Height > room) break;
     room -= line.Height;
     ++count;
-    if (line.Style & BlankAfter) {
+    if (line.Style & StyleBlankAfter) {
       room -= line.Height;
       ++count;
     }
@@ -307,7 +305,7 @@ int ShowOffset(TextPane* pane, uint16_t offset) {
       pane->FirstVisible = d > pane->MaxFirstVisible ? pane->MaxFirstVisible : d;
       return 1;
     }
-    d = static_cast<uint16_t>(d + ((line->Style & BlankAfter) ? 2 : 1));
+    d = static_cast<uint16_t>(d + ((line->Style & StyleBlankAfter) ? 2 : 1));
   }
   return 0;
 }

@@ -6,9 +6,7 @@
 #include "platform/drawing.h"
 #include "shell/app_state.h"
 #include "textpane/letter_drawing.h"
-#include "textpane/style_bits.h"
-
-using namespace pane_style;
+#include "documents/record_format.h"
 
 namespace {
 
@@ -25,7 +23,7 @@ VisibleStart FindFirstVisible(TextPane* pane) {
   const LineRecord* line = pane->Lines;
   int32_t d = 0;
   while (line->Style && d < pane->FirstVisible) {
-    d += (line->Style & BlankAfter) ? 2 : 1;
+    d += (line->Style & StyleBlankAfter) ? 2 : 1;
     ++line;
   }
   if (d > pane->FirstVisible) {
@@ -88,7 +86,7 @@ int PaintTextPane(TextPane* pane, int erase) {
       DrawBox(surface, &bar);
       UseObject(surface, previous);
     } else {
-      if ((line->Style ^ selected) & FontKeyMask) {
+      if ((line->Style ^ selected) & FontKey) {
         Font* replaced = SelectStyleFont(pane, line->Style | ApplyColour);
         if (!kept) kept = replaced;
       }
@@ -96,7 +94,7 @@ int PaintTextPane(TextPane* pane, int erase) {
       const uint8_t* text = document + line->TextOffset;
       if (line->HangWidth == 0) {
         DrawLetters(surface, text, line->Length, line->X, at.y, line->Width, h);
-      } else if (line->Style & Reversed) {
+      } else if (line->Style & StyleReversed) {
         const uint8_t* word = ReversedHangingWord(document, *line);
         int32_t w = line->HangWidth;
         int32_t n = static_cast<int32_t>(TextLength(word));
@@ -118,7 +116,7 @@ int PaintTextPane(TextPane* pane, int erase) {
     at.y += h;
     at.room -= h;
     ++pane->PaintedLines;
-    if (line->Style & BlankAfter) {
+    if (line->Style & StyleBlankAfter) {
       // The blank line counts even when it does not fit whole.
       at.y += h;
       at.room -= h;
@@ -146,7 +144,7 @@ int PaintHighlight(TextPane* pane) {
     const bool touched = !IsRule(line->Style) && pane->HighlightEnd >= line->TextOffset &&
                          pane->HighlightStart <= line->TextOffset + line->Length;
     if (touched) {
-      if ((line->Style ^ selected) & FontKeyMask) {
+      if ((line->Style ^ selected) & FontKey) {
         Font* replaced = SelectStyleFont(pane, line->Style);
         if (!kept) kept = replaced;
       }
@@ -154,7 +152,7 @@ int PaintHighlight(TextPane* pane) {
       const uint8_t* text = document + line->TextOffset;
       if (line->HangWidth == 0) {
         PaintHighlightRun(pane, text, line->Length, line->X, at.y);
-      } else if (line->Style & Reversed) {
+      } else if (line->Style & StyleReversed) {
         const uint8_t* word = ReversedHangingWord(document, *line);
         int32_t w = line->HangWidth;
         int32_t n = static_cast<int32_t>(TextLength(word));
@@ -173,7 +171,7 @@ int PaintHighlight(TextPane* pane) {
     }
     at.y += h;
     at.room -= h;
-    if (line->Style & BlankAfter) {
+    if (line->Style & StyleBlankAfter) {
       at.y += h;
       at.room -= h;
     }

@@ -6,9 +6,7 @@
 #include "platform/memory.h"
 #include "textpane/layout.h"
 #include "textpane/paint.h"
-#include "textpane/style_bits.h"
-
-using namespace pane_style;
+#include "documents/record_format.h"
 
 TextPane* CreateTextPane(Surface* surface, const Rect* rect, const FontSpec* fontSpec,
                          uint16_t initialCapacity) {
@@ -45,12 +43,12 @@ int ResizeTextPane(TextPane* pane, int32_t width, int32_t height) {
 
 Font* MakeStyleFont(const FontSpec* spec, uint8_t fontKey) {
   int32_t height = spec->Size;
-  if (fontKey & Larger) {
+  if (fontKey & StyleLarger) {
     height = spec->Size ? spec->Size * 5 / 4 : 20;
-  } else if (fontKey & Smaller) {
+  } else if (fontKey & StyleSmaller) {
     height = spec->Size ? spec->Size * 6 / 8 : 14;
   }
-  const int32_t weight = (fontKey & Bold) ? WeightBold : WeightNormal;
+  const int32_t weight = (fontKey & StyleBold) ? WeightBold : WeightNormal;
   return MakeFont(spec->Face, height, weight, FontPlain);
 }
 
@@ -67,7 +65,7 @@ int SetPaneFont(TextPane* pane, const FontSpec* fontSpec) {
 
 Font* SelectStyleFont(TextPane* pane, uint32_t style) {
   if (!pane) return nullptr;
-  const uint8_t key = static_cast<uint8_t>(style & FontKeyMask);
+  const uint8_t key = static_cast<uint8_t>(style & FontKey);
   CachedFont* entry = pane->FontCache;
   while (entry && entry->FontKey != key) entry = entry->next;
   if (!entry || !entry->font) {
@@ -87,9 +85,9 @@ Font* SelectStyleFont(TextPane* pane, uint32_t style) {
   }
   if (style & ApplyColour) {
     Colour colour = ColourPlain;
-    if (key & Smaller) {
+    if (key & StyleSmaller) {
       colour = ColourSmaller;
-    } else if ((key & Larger) && (key & Bold)) {
+    } else if ((key & StyleLarger) && (key & StyleBold)) {
       colour = ColourTitle;
     }
     SetTextColour(pane->Surface, colour);
