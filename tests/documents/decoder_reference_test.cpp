@@ -6,42 +6,13 @@
 
 #include "documents/decoder.h"
 #include "documents/lesson_store.h"
+#include "documents/reference_decoder.h"
 #include "platform/memory.h"
 #include "test_support.h"
 
 namespace {
 
 using Bytes = std::vector<uint8_t>;
-
-// Returns 0 and the document, or 5 for a stream that does not fill the output
-// exactly or reaches outside its input or the output written so far.
-int ReferenceDecode(const Bytes& in, size_t length, Bytes* out) {
-  out->clear();
-  size_t i = 0;
-  while (out->size() < length && i < in.size()) {
-    const uint8_t c = in[i++];
-    if (c >= 1 && c <= 8) {
-      for (unsigned k = 0; k < c && out->size() < length; ++k) {
-        if (i == in.size()) return 5;
-        out->push_back(in[i++]);
-      }
-    } else if (c < 0x80) {
-      out->push_back(c);
-    } else if (c >= 0xC0) {
-      out->push_back(' ');
-      if (out->size() < length) out->push_back(c ^ 0x80);
-    } else {
-      if (i == in.size()) return 5;
-      const unsigned v = unsigned(c) << 8 | in[i++];
-      const size_t distance = (v >> 3) & 0x7FF;
-      if (distance == 0 || distance > out->size()) return 5;
-      for (unsigned k = 0; k < (v & 7) + 3 && out->size() < length; ++k) {
-        out->push_back((*out)[out->size() - distance]);
-      }
-    }
-  }
-  return out->size() == length ? 0 : 5;
-}
 
 using DecoderReferenceTest = ProgramTest;
 
@@ -93,7 +64,7 @@ TEST_F(DecoderReferenceTest, AgreesOnPseudoRandomStreams) {
 
     SCOPED_TRACE("round " + std::to_string(round));
     Bytes expected;
-    const int expectedStatus = ReferenceDecode(stream, length, &expected);
+    const int expectedStatus = ReferenceDecode(stream.data(), stream.size(), length, &expected) ? 0 : 5;
     StreamDescriptor d = {stream.data(), uint32_t(stream.size()), 0, uint32_t(length)};
     int status = 0;
     FakeMessageBox.Calls.clear();
