@@ -53,12 +53,12 @@ void FillFaceList(Window* dialog) {
   Window* list = GetDialogControl(dialog, FaceList);
   ListReset(list);
   for (FontFamilyEntry* entry = FontChooser.Head; entry; entry = entry->Next) ListAddItem(list, entry->Face);
-  ListSelectPrefix(list, FontChooser.Spec->Face);
+  ListSelectPrefix(list, FontChooser.Edited->Face);
 }
 
 void FillSizeList(Window* dialog) {
   Window* list = GetDialogControl(dialog, SizeList);
-  const int32_t size = FontChooser.Spec->Size;
+  const int32_t size = FontChooser.Edited->Size;
   char16_t text[16];
   ListReset(list);
   if (size != 0 && size < 10) {
@@ -77,20 +77,20 @@ void FillSizeList(Window* dialog) {
 
 }  // namespace
 
-int RunFontChooser(Window* owner, FontSpec* spec) {
-  return static_cast<int>(RunDialog(FontChooserTemplate, owner, FontChooserHandler, reinterpret_cast<intptr_t>(spec)));
+int RunFontChooser(Window* owner, FontSpec* font) {
+  return static_cast<int>(RunDialog(FontChooserTemplate, owner, FontChooserHandler, reinterpret_cast<intptr_t>(font)));
 }
 
-void InitFontChooser(Window* dialog, FontSpec* spec) {
+void InitFontChooser(Window* dialog, FontSpec* font) {
   Window* parent = GetParentWindow(dialog);
   Surface* surface = GetWindowSurface(parent);
   PrepareDialog(dialog, DialogSize | DialogFullScreen | DialogInputDown | DialogNoMenuBar);
   ResetFontList();
-  FontChooser.Spec = spec;
+  FontChooser.Edited = font;
   // A letter base never chosen is Unicode from now on, however the dialog ends.
-  if (spec->LetterBase == 0) spec->LetterBase = 1488;
-  ShowLetterSample(dialog, spec->LetterBase);
-  switch (spec->LetterBase) {
+  if (font->LetterBase == 0) font->LetterBase = 1488;
+  ShowLetterSample(dialog, font->LetterBase);
+  switch (font->LetterBase) {
     case 97: SetButtonChecked(GetDialogControl(dialog, Base97Button), true); break;
     case 224: SetButtonChecked(GetDialogControl(dialog, Base224Button), true); break;
     case 1488: SetButtonChecked(GetDialogControl(dialog, Base1488Button), true); break;
@@ -193,17 +193,17 @@ void ApplyFontChoice(Window* dialog, int mode) {
     return;
   }
 
-  FontSpec* spec = FontChooser.Spec;
-  if (!spec) return;
-  if (FontChooser.SampleHeight != 0) spec->Size = FontChooser.SampleHeight;
+  FontSpec* font = FontChooser.Edited;
+  if (!font) return;
+  if (FontChooser.SampleHeight != 0) font->Size = FontChooser.SampleHeight;
   if (Checked(dialog, Base224Button)) {
-    spec->LetterBase = 224;
+    font->LetterBase = 224;
   } else if (Checked(dialog, Base97Button)) {
-    spec->LetterBase = 97;
+    font->LetterBase = 97;
   } else if (Checked(dialog, Base1488Button)) {
-    spec->LetterBase = 1488;
+    font->LetterBase = 1488;
   }
-  if (FontChooser.SampleFace[0]) CopyFace(spec->Face, FontChooser.SampleFace);
+  if (FontChooser.SampleFace[0]) CopyFace(font->Face, FontChooser.SampleFace);
 }
 
 void LayoutFontChooser(Window* dialog, int32_t width, int32_t height) {
@@ -267,7 +267,7 @@ intptr_t FontChooserHandler(const Message* message) {
       FontChooser.SampleFont = nullptr;
       // A dialog closed neither by OK nor by Cancel still gives its list back.
       FreeFontList();
-      FontChooser.Spec = nullptr;
+      FontChooser.Edited = nullptr;
       return 0;
     default:
       return 0;

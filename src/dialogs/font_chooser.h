@@ -21,7 +21,7 @@ constexpr int FamilyBlockEntries = 25;
 
 // The chooser's state while its dialog is open.
 struct FontChooserState {
-  FontSpec* Spec;  // the FontSpec being edited (not owned)
+  FontSpec* Edited;  // the FontSpec being edited (not owned)
   // The family list: its head, where the next entry is chained, the next free
   // entry of the current block and how many are still free there.
   FontFamilyEntry* Head;
@@ -53,14 +53,14 @@ enum FontChoiceMode : int { ChoiceAfterBase = 0, ChoiceOk = 1, ChoiceAfterList =
 // The sizes offered, in this order, ended by 0.
 extern const int32_t FontSizeTable[15];
 
-// Runs the chooser modally over owner on spec; returns 1 for OK, 2 for Cancel
+// Runs the chooser modally over owner on font; returns 1 for OK, 2 for Cancel
 // (-1 when the dialog could not be made).
-int RunFontChooser(Window* owner, FontSpec* spec);
+int RunFontChooser(Window* owner, FontSpec* font);
 
 // The dialog's message handling.
 intptr_t FontChooserHandler(const Message* message);
 
-void InitFontChooser(Window* dialog, FontSpec* spec);
+void InitFontChooser(Window* dialog, FontSpec* font);
 // The per-family step of ListFontFaces: chains one entry; 0 stops the listing
 // (no block could be had), 1 goes on.
 int EnumerateFontFamilies(const char16_t* face, int charset, void* context);

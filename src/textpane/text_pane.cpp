@@ -41,15 +41,15 @@ int ResizeTextPane(TextPane* pane, int32_t width, int32_t height) {
   return LayoutDocument(pane, pane->Document, KeepDocument);
 }
 
-Font* MakeStyleFont(const FontSpec* spec, uint8_t fontKey) {
-  int32_t height = spec->Size;
+Font* MakeStyleFont(const FontSpec* font, uint8_t fontKey) {
+  int32_t height = font->Size;
   if (fontKey & StyleLarger) {
-    height = spec->Size ? spec->Size * 5 / 4 : 20;
+    height = font->Size ? font->Size * 5 / 4 : 20;
   } else if (fontKey & StyleSmaller) {
-    height = spec->Size ? spec->Size * 6 / 8 : 14;
+    height = font->Size ? font->Size * 6 / 8 : 14;
   }
   const int32_t weight = (fontKey & StyleBold) ? WeightBold : WeightNormal;
-  return MakeFont(spec->Face, height, weight, FontPlain);
+  return MakeFont(font->Face, height, weight, FontPlain);
 }
 
 int SetPaneFont(TextPane* pane, const FontSpec* fontSpec) {

@@ -83,6 +83,6 @@ void ReleaseFonts(TextPane* pane);
 // Frees the pane's document, line table, fonts and the pane; nullptr is ignored.
 void DestroyTextPane(TextPane* pane);
 
-// The font of a FontKey made from spec, by the size and weight rules of the
+// The font of a FontKey made from font, by the size and weight rules of the
 // styles (also used by the index view). nullptr when it cannot be made.
-Font* MakeStyleFont(const FontSpec* spec, uint8_t fontKey);
+Font* MakeStyleFont(const FontSpec* font, uint8_t fontKey);

@@ -9,16 +9,16 @@
 
 namespace {
 
-FontSpec Spec(const char16_t* face, int32_t size, int32_t base) {
-  FontSpec spec{};
-  for (int i = 0; face[i] && i < 31; ++i) spec.Face[i] = face[i];
-  spec.Size = size;
-  spec.LetterBase = base;
-  return spec;
+FontSpec MakeFontSpec(const char16_t* face, int32_t size, int32_t base) {
+  FontSpec font{};
+  for (int i = 0; face[i] && i < 31; ++i) font.Face[i] = face[i];
+  font.Size = size;
+  font.LetterBase = base;
+  return font;
 }
 
-std::u16string Face(const FontSpec& spec) {
-  return std::u16string(spec.Face);
+std::u16string Face(const FontSpec& font) {
+  return std::u16string(font.Face);
 }
 
 FakeControl* Control(Window* dialog, uint16_t id) {
@@ -42,9 +42,9 @@ class FontChooserTest : public ProgramTest {
     FakeDrawing.Faces = {{u"Zeta Sans", 0}, {u"David CLM", 177}, {u"arial", 0}, {u"Frank Ruehl CLM", 177}};
   }
   // Runs the chooser with the user's steps; returns its result.
-  int Run(FontSpec* spec, std::vector<std::function<void(Window*)>> steps) {
+  int Run(FontSpec* font, std::vector<std::function<void(Window*)>> steps) {
     for (auto& step : steps) FakeDialogs.Script.push_back(step);
-    return RunFontChooser(nullptr, spec);
+    return RunFontChooser(nullptr, font);
   }
 };
 
@@ -71,9 +71,9 @@ TEST_F(FontChooserTest, OpensWithTheBaseButtonSampleAndSizesOfTheFontSpec) {
     SCOPED_TRACE(c.Base * 1000 + c.Size);
     FakeReset();
     SetUp();
-    FontSpec spec = Spec(u"ARIAL", c.Size, c.Base);
+    FontSpec font = MakeFontSpec(u"ARIAL", c.Size, c.Base);
     bool seen = false;
-    const int result = Run(&spec, {[&](Window* dialog) {
+    const int result = Run(&font, {[&](Window* dialog) {
       seen = true;
       EXPECT_EQ(IsChecked(dialog, Base224Button), c.Checked224);
       EXPECT_EQ(IsChecked(dialog, Base1488Button), c.Checked1488);
@@ -99,9 +99,9 @@ TEST_F(FontChooserTest, OpensWithTheBaseButtonSampleAndSizesOfTheFontSpec) {
     EXPECT_TRUE(seen);
     EXPECT_EQ(result, 2);
     // Cancel keeps the FontSpec, except that base 0 has become 1488.
-    EXPECT_EQ(spec.LetterBase, c.Base == 0 ? 1488 : c.Base);
-    EXPECT_EQ(spec.Size, c.Size);
-    EXPECT_EQ(Face(spec), u"ARIAL");
+    EXPECT_EQ(font.LetterBase, c.Base == 0 ? 1488 : c.Base);
+    EXPECT_EQ(font.Size, c.Size);
+    EXPECT_EQ(Face(font), u"ARIAL");
     EXPECT_EQ(FakeDrawing.FontsMade, FakeDrawing.FontsFreed);
     EXPECT_EQ(FakeDialogs.LeftOpen, 0);
   }
@@ -109,19 +109,19 @@ TEST_F(FontChooserTest, OpensWithTheBaseButtonSampleAndSizesOfTheFontSpec) {
 
 TEST_F(FontChooserTest, OpeningOnAHebrewFaceSwitchesAtOnce) {
   // The face list's focus at the end of initialisation is a list notification.
-  FontSpec spec = Spec(u"David", 0, 224);
-  Run(&spec, {[](Window* dialog) {
+  FontSpec font = MakeFontSpec(u"David", 0, 224);
+  Run(&font, {[](Window* dialog) {
     EXPECT_TRUE(IsChecked(dialog, Base1488Button));
     EXPECT_FALSE(IsChecked(dialog, Base224Button));
     FakeUserCommand(dialog, 1);
   }});
-  EXPECT_EQ(spec.LetterBase, 1488);
-  EXPECT_EQ(Face(spec), u"David CLM");
+  EXPECT_EQ(font.LetterBase, 1488);
+  EXPECT_EQ(Face(font), u"David CLM");
 }
 
 TEST_F(FontChooserTest, TheSampleForBase224RunsFromUFAToUE0) {
-  FontSpec spec = Spec(u"", 0, 224);
-  Run(&spec, {[](Window* dialog) {
+  FontSpec font = MakeFontSpec(u"", 0, 224);
+  Run(&font, {[](Window* dialog) {
     const std::u16string& text = Control(dialog, SampleBox)->Text;
     ASSERT_EQ(text.size(), 27u);
     EXPECT_EQ(text.front(), u'\u00FA');
@@ -131,8 +131,8 @@ TEST_F(FontChooserTest, TheSampleForBase224RunsFromUFAToUE0) {
 }
 
 TEST_F(FontChooserTest, AHebrewFamilySwitchesTo5D0OnceAndNeverBack) {
-  FontSpec spec = Spec(u"arial", 12, 224);
-  const int result = Run(&spec, {
+  FontSpec font = MakeFontSpec(u"arial", 12, 224);
+  const int result = Run(&font, {
       [](Window* dialog) {
         EXPECT_TRUE(IsChecked(dialog, Base224Button));
         FakeChooseListItem(dialog, FaceList, 1);  // David CLM, Hebrew
@@ -155,52 +155,52 @@ TEST_F(FontChooserTest, AHebrewFamilySwitchesTo5D0OnceAndNeverBack) {
       },
   });
   EXPECT_EQ(result, 1);
-  EXPECT_EQ(Face(spec), u"Zeta Sans");
-  EXPECT_EQ(spec.Size, 20);
-  EXPECT_EQ(spec.LetterBase, 1488);
+  EXPECT_EQ(Face(font), u"Zeta Sans");
+  EXPECT_EQ(font.Size, 20);
+  EXPECT_EQ(font.LetterBase, 1488);
   EXPECT_EQ(FakeDrawing.FontsMade, FakeDrawing.FontsFreed);
   EXPECT_EQ(FakeDrawing.MisusedObjects, 0);
 }
 
 TEST_F(FontChooserTest, BaseButtonsRedrawTheSampleAndOkTakesTheCheckedBase) {
-  FontSpec spec = Spec(u"Zeta", 0, 1488);
-  Run(&spec, {[](Window* dialog) {
+  FontSpec font = MakeFontSpec(u"Zeta", 0, 1488);
+  Run(&font, {[](Window* dialog) {
     FakeClickRadio(dialog, Base224Button);
     EXPECT_EQ(Control(dialog, SampleBox)->Text, Sample(224));
     EXPECT_EQ(FontChooser.SampleFont->Face, u"Zeta Sans");
     FakeUserCommand(dialog, 1);
   }});
-  EXPECT_EQ(spec.LetterBase, 224);
-  EXPECT_EQ(spec.Size, 0);  // no size chosen: 0 stays
-  EXPECT_EQ(Face(spec), u"Zeta Sans");
+  EXPECT_EQ(font.LetterBase, 224);
+  EXPECT_EQ(font.Size, 0);  // no size chosen: 0 stays
+  EXPECT_EQ(Face(font), u"Zeta Sans");
 }
 
 TEST_F(FontChooserTest, OkWithoutChoicesKeepsBase97AndAnUnknownFace) {
-  FontSpec spec = Spec(u"Nowhere", 0, 97);
-  Run(&spec, {[](Window* dialog) {
+  FontSpec font = MakeFontSpec(u"Nowhere", 0, 97);
+  Run(&font, {[](Window* dialog) {
     EXPECT_EQ(Control(dialog, FaceList)->Selection, -1);
     // The missing 97 button: the command shows its sample, checks nothing.
     FakeUserCommand(dialog, Base97Button);
     EXPECT_EQ(Control(dialog, SampleBox)->Text, Sample(97));
     FakeUserCommand(dialog, 1);
   }});
-  EXPECT_EQ(spec.LetterBase, 97);
-  EXPECT_EQ(spec.Size, 0);
-  EXPECT_EQ(Face(spec), u"Nowhere");
+  EXPECT_EQ(font.LetterBase, 97);
+  EXPECT_EQ(font.Size, 0);
+  EXPECT_EQ(Face(font), u"Nowhere");
 }
 
 TEST_F(FontChooserTest, CancelAfterChangesKeepsTheFontSpec) {
-  FontSpec spec = Spec(u"arial", 14, 224);
-  const int result = Run(&spec, {[](Window* dialog) {
+  FontSpec font = MakeFontSpec(u"arial", 14, 224);
+  const int result = Run(&font, {[](Window* dialog) {
     FakeChooseListItem(dialog, FaceList, 3);
     FakeChooseListItem(dialog, SizeList, 12);
     FakeClickRadio(dialog, Base1488Button);
     FakeUserCommand(dialog, 2);
   }});
   EXPECT_EQ(result, 2);
-  EXPECT_EQ(Face(spec), u"arial");
-  EXPECT_EQ(spec.Size, 14);
-  EXPECT_EQ(spec.LetterBase, 224);
+  EXPECT_EQ(Face(font), u"arial");
+  EXPECT_EQ(font.Size, 14);
+  EXPECT_EQ(font.LetterBase, 224);
 }
 
 TEST_F(FontChooserTest, FamiliesComeInBlocksOf25EachFreedOnce) {
@@ -226,7 +226,7 @@ TEST_F(FontChooserTest, FamiliesComeInBlocksOf25EachFreedOnce) {
       face += static_cast<char16_t>(u'a' + i % 26);
       FakeDrawing.Faces.push_back({face, 0});
     }
-    FontSpec spec = Spec(u"Face Ab", 0, 224);
+    FontSpec font = MakeFontSpec(u"Face Ab", 0, 224);
     FakeDialogs.Script.push_back([&](Window* dialog) {
       FakeMemory.FailAfter = -1;
       EXPECT_EQ(FakeMemory.Allocations, c.Blocks);
@@ -242,7 +242,7 @@ TEST_F(FontChooserTest, FamiliesComeInBlocksOf25EachFreedOnce) {
       FakeUserCommand(dialog, 1);
     });
     FakeMemory.FailAfter = c.FailAfter;
-    RunFontChooser(nullptr, &spec);
+    RunFontChooser(nullptr, &font);
     // Freed (AddressSanitizer reports a block freed twice or left behind).
     EXPECT_EQ(FontChooser.Head, nullptr);
     EXPECT_EQ(FontChooser.FreeEntries, 0);
@@ -250,8 +250,8 @@ TEST_F(FontChooserTest, FamiliesComeInBlocksOf25EachFreedOnce) {
 }
 
 TEST_F(FontChooserTest, TheLayoutFollowsTheClientSize) {
-  FontSpec spec = Spec(u"", 0, 224);
-  Run(&spec, {[](Window* dialog) {
+  FontSpec font = MakeFontSpec(u"", 0, 224);
+  Run(&font, {[](Window* dialog) {
     // 240 x 294: W 226, H 280, d 150, f 186.
     FakeResizeDialog(dialog, 240, 294);
     struct Place {
@@ -281,10 +281,10 @@ TEST_F(FontChooserTest, TheLayoutFollowsTheClientSize) {
 }
 
 TEST_F(FontChooserTest, ActivationHidesTheTaskBarOnlyInFullScreenAndNotOnATap) {
-  FontSpec spec = Spec(u"", 0, 224);
+  FontSpec font = MakeFontSpec(u"", 0, 224);
   App.FullScreen = 1;
   App.TaskBar = FakeAddForeignWindow(u"HHTaskBar", u"", nullptr);
-  Run(&spec, {[](Window* dialog) {
+  Run(&font, {[](Window* dialog) {
     EXPECT_EQ(FakeLogLines("ShellInitDialog dialog105 0x1E").size(), 1u);
     FakeWindows.Log.clear();
     SendMessage(dialog, MsgActivate, ActivateByClick, 0);

@@ -255,10 +255,10 @@ TEST_F(QtDialogsTest, UserActionsBecomeCommandsWithNotifications) {
 }
 
 TEST_F(QtDialogsTest, TheFontChooserCoversItsOwnerAndLaysOutOnTheSizeChange) {
-  FontSpec spec{};
-  spec.LetterBase = 224;
+  FontSpec font{};
+  font.LetterBase = 224;
   const char16_t mono[] = u"DejaVu Sans Mono";  // no Hebrew: 224 stays at first
-  for (int i = 0; mono[i]; ++i) spec.Face[i] = mono[i];
+  for (int i = 0; mono[i]; ++i) font.Face[i] = mono[i];
   WhenOpen([this](QDialog* dialog, Window* d) {
     EXPECT_EQ(dialog->geometry(), OwnerWidget(owner_)->geometry());
     const Rect client = GetClientRect(d);
@@ -299,8 +299,8 @@ TEST_F(QtDialogsTest, TheFontChooserCoversItsOwnerAndLaysOutOnTheSizeChange) {
     sizes->setCurrentRow(6);  // 20
     dialog->accept();
   });
-  EXPECT_EQ(RunFontChooser(owner_, &spec), 1);
-  EXPECT_EQ(spec.Size, 20);
+  EXPECT_EQ(RunFontChooser(owner_, &font), 1);
+  EXPECT_EQ(font.Size, 20);
   EXPECT_EQ(FontChooser.Head, nullptr);
   EXPECT_EQ(FontChooser.SampleFont, nullptr);
 }

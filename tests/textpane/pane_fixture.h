@@ -59,10 +59,10 @@ class PaneTest : public ProgramTest {
   // Makes the pane at (left, top) of the given size, with font size 0 (line height 16).
   TextPane* MakePane(int32_t left, int32_t top, int32_t width, int32_t height, uint16_t capacity = 100) {
     DestroyTextPane(pane);
-    FontSpec spec{};
-    spec.LetterBase = 97;
+    FontSpec font{};
+    font.LetterBase = 97;
     const Rect rect{left, top, left + width, top + height};
-    pane = CreateTextPane(surface, &rect, &spec, capacity);
+    pane = CreateTextPane(surface, &rect, &font, capacity);
     return pane;
   }
   std::vector<LineRecord> Lines() const {

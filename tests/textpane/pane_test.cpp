@@ -76,8 +76,8 @@ TEST_F(FontCacheTest, SharingAndReleasing) {
 
 TEST_F(FontCacheTest, CreateResizeSetFontDestroy) {
   EXPECT_EQ(CreateTextPane(nullptr, nullptr, nullptr, 100), nullptr);
-  FontSpec spec{u"David", 18, 1488};
-  pane = CreateTextPane(surface, nullptr, &spec, 100);
+  FontSpec font{u"David", 18, 1488};
+  pane = CreateTextPane(surface, nullptr, &font, 100);
   ASSERT_NE(pane, nullptr);
   EXPECT_EQ(pane->Width, 0);
   EXPECT_EQ(pane->Capacity, 100);
@@ -86,7 +86,7 @@ TEST_F(FontCacheTest, CreateResizeSetFontDestroy) {
   DestroyTextPane(pane);
   // Only the table failing still gives a pane.
   FakeMemory.FailAfter = 1;
-  pane = CreateTextPane(surface, nullptr, &spec, 100);
+  pane = CreateTextPane(surface, nullptr, &font, 100);
   FakeMemory.FailAfter = -1;
   ASSERT_NE(pane, nullptr);
   EXPECT_EQ(pane->Lines, nullptr);
@@ -94,8 +94,8 @@ TEST_F(FontCacheTest, CreateResizeSetFontDestroy) {
 
   MakePane(0, 0, 60, 100);
   EXPECT_EQ(ResizeTextPane(nullptr, 10, 10), -1);
-  EXPECT_EQ(SetPaneFont(nullptr, &spec), -1);
-  EXPECT_EQ(SetPaneFont(pane, &spec), 1);  // no document to lay out
+  EXPECT_EQ(SetPaneFont(nullptr, &font), -1);
+  EXPECT_EQ(SetPaneFont(pane, &font), 1);  // no document to lay out
   ASSERT_EQ(LayoutDocument(pane, DocBuilder().Add(0xB1, 0, "aa bbb cc dddd ee ff").Build(), FreePrevious), 0);
   pane->FirstVisible = 1;
   for (auto [w, h] : {std::pair{0, 10}, std::pair{10, 0}, std::pair{-3, 10}}) {
