@@ -72,6 +72,9 @@ bool LayoutText(LayoutRun* run, const uint8_t* record, uint16_t textOffset,
   run->selectedStyle = style;
 
   int32_t column = hanging ? ((record[1] >> 6) + 1) * run->maxCharWidth / 2 : 0;
+  // Even an empty paragraph resets a running indent that the pane cannot hold,
+  // which a continuation after it starts from.
+  if (*indent >= pane->Width) *indent = 0;
   if (length == 0) return true;
 
   // A right-to-left paragraph is broken in reading order, on a reversed copy.
@@ -86,7 +89,6 @@ bool LayoutText(LayoutRun* run, const uint8_t* record, uint16_t textOffset,
     walked = copy;
   }
 
-  if (*indent >= pane->Width) *indent = 0;
   const int32_t w = pane->Width;
   int32_t pos = 0;
   int32_t remaining = length;

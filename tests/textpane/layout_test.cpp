@@ -152,6 +152,17 @@ TEST_F(LayoutTest, HangingWordAndContinuation) {
   auto drawn = FakeCallsOf(FakeDrawLineInBox);
   EXPECT_EQ(drawn[0].Box.Left, 0);
   EXPECT_EQ(drawn[0].Box.Right, 12);
+
+  // An empty paragraph whose indent the pane cannot hold still resets the
+  // running indent to 0; the continuation after it shifts from there by
+  // 10 - 63, below 0, which again counts as 0.
+  MakePane(0, 0, 50, 200);
+  DocBuilder e;
+  e.Add(0x01, 0, "ab").Add(0x01, 63, "").Add(0x01, 0xC0 | 10, " cd");
+  ASSERT_EQ(LayoutDocument(pane, e.Build(), FreePrevious), 0);
+  ASSERT_EQ(pane->LineCount, 2);
+  EXPECT_EQ(pane->Lines[1].TextOffset, e.TextOffset(2) + 1);
+  EXPECT_EQ(pane->Lines[1].X, 0);
 }
 
 TEST_F(LayoutTest, ReversedHangingWordStandsRightOfTheText) {
