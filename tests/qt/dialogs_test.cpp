@@ -98,6 +98,17 @@ int InkHeightAtEdge(const QImage& image, bool fromRight) {
   return bottom - top;
 }
 
+// A left-button click on a list row, as the mouse gives it.
+void ClickRow(QListWidget* list, int row) {
+  list->scrollToItem(list->item(row));
+  const QPointF at = list->visualItemRect(list->item(row)).center();
+  const QPointF global = list->viewport()->mapToGlobal(at);
+  QMouseEvent press(QEvent::MouseButtonPress, at, global, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent release(QEvent::MouseButtonRelease, at, global, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(list->viewport(), &press);
+  QApplication::sendEvent(list->viewport(), &release);
+}
+
 void AlignLeftForProbe(QPlainTextEdit* edit) {
   QTextCursor cursor(edit->document());
   cursor.select(QTextCursor::Document);
@@ -291,12 +302,16 @@ TEST_F(QtDialogsTest, TheFontChooserCoversItsOwnerAndLaysOutOnTheSizeChange) {
       ListItemText(GetDialogControl(d, FaceList), i, face, 32);
       if (std::u16string(face) == u"David CLM") david = i;
     }
+    // A click notifies once the row is selected: the chooser already sees
+    // the face and size clicked.
     if (david >= 0) {
-      faces->setCurrentRow(david);
+      ClickRow(faces, david);
+      EXPECT_EQ(std::u16string(FontChooser.SampleFace), u"David CLM");
       EXPECT_TRUE(IsButtonChecked(GetDialogControl(d, Base1488Button)));
     }
     auto* sizes = qobject_cast<QListWidget*>(OwnerWidget(GetDialogControl(d, SizeList)));
-    sizes->setCurrentRow(6);  // 20
+    ClickRow(sizes, 6);
+    EXPECT_EQ(FontChooser.SampleHeight, 20);
     dialog->accept();
   });
   EXPECT_EQ(RunFontChooser(owner_, &font), 1);

@@ -298,8 +298,10 @@ QWidget* MakeControlWidget(const DialogControlResource& item, ControlRecord* con
                                                                          : Qt::ScrollBarAlwaysOff);
       if (!(item.Style & ControlBorder)) list->setFrameShape(QFrame::NoFrame);
       if (item.Style & ControlNotify) {
-        QObject::connect(list, &QListWidget::currentRowChanged, list,
-                         [control](int) { Notify(control, NotifySelectionChanged); });
+        // A click makes the row current before it selects it: the program
+        // hears of the change once the new row is selected.
+        QObject::connect(list, &QListWidget::itemSelectionChanged, list,
+                         [control]() { Notify(control, NotifySelectionChanged); });
         list->installEventFilter(new ListFocusWatch(list, control));
       }
       return list;
