@@ -175,6 +175,18 @@ TEST(DarvoPackTest, BadSourceFailsWithFileAndLineAndWritesNothing) {
     std::string message;  // expected part of the message
   };
   const std::string big(65600, 'A');
+  // 60000 bytes that no back-reference shortens: each needs a literal run, so
+  // the stream outgrows the 16-bit lengths of a lesson resource.
+  std::string incompressible;
+  uint32_t x = 2463534242u;
+  for (int i = 0; i < 60000; ++i) {
+    x ^= x << 13;
+    x ^= x >> 17;
+    x ^= x << 5;
+    char code[8];
+    std::snprintf(code, sizeof code, "\\x%02X", unsigned(0x80 | (x & 0x7F)));
+    incompressible += code;
+  }
   const Case cases[] = {
       {"unknown character", "lessons/003.txt", "# x\nDC 00|\u05D0\u05D1\nB1 00|abc\n", "lessons/003.txt:3:",
        "unknown character 'a'"},
@@ -189,6 +201,8 @@ TEST(DarvoPackTest, BadSourceFailsWithFileAndLineAndWritesNothing) {
       {"bad index line", "index.txt", "BFFE 8C 01|\u05D0\n8C 01|\u05D1\n", "index.txt:2:", "KKKK SS PP|text"},
       {"invalid UTF-8", "lessons/015.txt", "DC 00|\xD7\n", "lessons/015.txt:1:", "UTF-8"},
       {"zero byte escape", "lessons/017.txt", "DC 00|A\\x00\n", "lessons/017.txt:1:", "\\x00"},
+      {"stream too long for a resource", "lessons/019.txt", "DC 00|T\nB1 00|" + incompressible + "\n",
+       "lessons/019.txt:", "does not fit a lesson resource"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

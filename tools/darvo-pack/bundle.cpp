@@ -40,18 +40,20 @@ bool MakeLessonResource(const std::vector<uint8_t>& document, uint16_t spare1, u
 }
 
 bool MakeVolumeResources(const VolumeDocuments& volume, std::vector<BundleEntry>* entries, std::string* error) {
+  static const char kTooLong[] = " (its compressed stream needs more than the 65527 bytes the 16-bit lengths allow)";
   entries->clear();
   for (int lesson = 1; lesson <= kLessonCount; ++lesson) {
     BundleEntry e = {kRawDataType, uint16_t(1000 + lesson), {}};
     if (!MakeLessonResource(volume.Lessons[lesson - 1], uint16_t(lesson + 20), uint16_t(lesson + 20), &e.Bytes)) {
-      *error = "lesson " + std::to_string(lesson) + " does not fit a lesson resource";
+      *error = LessonFileName(lesson) + ": lesson " + std::to_string(lesson) + " does not fit a lesson resource" +
+               kTooLong;
       return false;
     }
     entries->push_back(std::move(e));
   }
   BundleEntry index = {kRawDataType, kIndexResourceId, {}};
   if (!MakeLessonResource(volume.Index, 1, 255, &index.Bytes)) {
-    *error = "the index does not fit a lesson resource";
+    *error = LessonFileName(kIndexLesson) + ": the index does not fit a lesson resource" + kTooLong;
     return false;
   }
   entries->push_back(std::move(index));

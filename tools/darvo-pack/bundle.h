@@ -24,7 +24,8 @@ bool MakeLessonResource(const std::vector<uint8_t>& document, uint16_t spare1, u
                         std::vector<uint8_t>* resource);
 
 // Every resource of a volume: lessons 1..346 (ids 1001..1346, spare numbers
-// lesson + 20) and the index (id 32767, spare numbers 1 and 255).
+// lesson + 20) and the index (id 32767, spare numbers 1 and 255). A document
+// that does not fit fails with "FILE: message", FILE relative to the volume folder.
 bool MakeVolumeResources(const VolumeDocuments& volume, std::vector<BundleEntry>* entries, std::string* error);
 
 std::vector<uint8_t> MakeBundle(std::vector<BundleEntry> entries);

@@ -111,7 +111,11 @@ int Pack(const std::string& srcDir, const std::string& out) {
   }
   std::vector<BundleEntry> entries;
   std::string message;
-  if (!MakeVolumeResources(volume, &entries, &message)) return Fail(ExitBadSource, message);
+  if (!MakeVolumeResources(volume, &entries, &message)) {
+    // Named by its source file, like every other fault of the source.
+    std::fprintf(stderr, "%s/%s\n", srcDir.c_str(), message.c_str());
+    return ExitBadSource;
+  }
   const std::vector<uint8_t> bundle = MakeBundle(std::move(entries));
   if (!WriteBinary(out, bundle.data(), bundle.size())) return Fail(ExitCannotWrite, "cannot write " + out);
   return 0;
