@@ -182,6 +182,17 @@ TEST_F(QtWindowsTest, ScrollBarRequestsAreMappedAndTheThumbWaitsForTheProgram) {
   scroll->setSliderPosition(12);
   ASSERT_FALSE(Received.empty());
   EXPECT_EQ(Received.back().Word, 5u | (12u << 16)) << "dragged, with the thumb position";
+  EXPECT_EQ(scroll->value(), 5);
+  // The context menu's "Scroll here" sets the value directly.
+  Received.clear();
+  scroll->setValue(17);
+  ASSERT_EQ(Received.size(), 1u);
+  EXPECT_EQ(Received[0].Word, 4u | (17u << 16)) << "the thumb released at that place";
+  EXPECT_EQ(scroll->value(), 5) << "only the program moves the thumb";
+  Received.clear();
+  SetScrollBar(bar, 0, 3, 2);
+  EXPECT_TRUE(Received.empty()) << "a smaller range is no request";
+  EXPECT_EQ(scroll->value(), 2);
   MoveWindow(bar, 200, -2, 13, 134, MoveAndRedraw);
   const Rect place = GetWindowRect(bar);
   EXPECT_EQ(place.Left, 200);

@@ -2,8 +2,10 @@
 // window. Their requests become MsgVerticalScroll for the parent; the thumb
 // moves only when the program sets it.
 //   [X] line, page, top, bottom, thumb dragged and released
+//   [X] "Scroll here" of the bar's context menu: the thumb released there
 //   [X] range and position
 #include <QScrollBar>
+#include <QSignalBlocker>
 #include <QStyle>
 
 #include "platform/drawing.h"
@@ -48,6 +50,14 @@ Window* CreateScrollBar(Window* parent, int x, int y) {
   });
   QObject::connect(bar, &QAbstractSlider::sliderReleased, bar,
                    [bar]() { Notify(bar, 4, bar->sliderPosition()); });
+  // The context menu's "Scroll here" sets the value without an action: it is
+  // the thumb released at that place, and the thumb again waits for the program.
+  QObject::connect(bar, &QAbstractSlider::valueChanged, bar, [bar](int value) {
+    const auto kept = [bar]() { return qBound(bar->minimum(), bar->property("darvoPosition").toInt(), bar->maximum()); };
+    if (value == kept()) return;
+    Notify(bar, 4, value);
+    bar->setValue(kept());
+  });
   bar->lower();  // under the bar, which it may touch
   bar->show();
   return window;
@@ -57,6 +67,8 @@ void SetScrollBar(Window* window, int minimum, int maximum, int position) {
   auto* bar = qobject_cast<QScrollBar*>(OwnerWidget(window));
   if (!bar) return;
   bar->setProperty("darvoPosition", position);
+  // A range that clamps the old value is no request of the user's.
+  const QSignalBlocker quiet(bar);
   bar->setRange(minimum, maximum);
   bar->setValue(position);
   bar->update();
