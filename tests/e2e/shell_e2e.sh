@@ -149,9 +149,18 @@ wait "$darvo_pid" && pass "Exit from the bottom bar" || fail "the bottom bar's E
 "$reg" set 'Software\Orvanta\Darvo' LastPosition number 0
 "$reg" set 'Software\Orvanta\Darvo' Lesson number 3  # longer than a page
 start_darvo
+xdotool windowmove "$window" 0 0
+sleep 0.3
 xdotool key Next
 sleep 0.3
+xdotool mousemove 20 12 click 1     # the Go menu is open when the session ends
+sleep 0.7
 kill -INT "$darvo_pid"
+for _ in $(seq 50); do kill -0 "$darvo_pid" 2>/dev/null || break; sleep 0.1; done
+if kill -0 "$darvo_pid" 2>/dev/null; then
+  fail "an open menu kept the program from ending"
+  xdotool key Escape
+fi
 wait "$darvo_pid" && pass "SIGINT ends with 0" || fail "SIGINT ended with $?"
 [ "$(setting LastPosition)" != 0 ] && pass "SIGINT saves like Exit" || fail "SIGINT did not save"
 

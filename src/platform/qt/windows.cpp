@@ -250,7 +250,13 @@ bool SessionClosing() {
 
 void RequestSessionClose() {
   SessionClose = true;
-  // Modal loops end first, so the close is handled by the main loop.
+  // Modal loops end first, so the close is handled by the main loop: an open
+  // drop-down menu, then dialogs and message boxes.
+  for (int guard = 0; guard < 16; ++guard) {
+    QWidget* popup = QApplication::activePopupWidget();
+    if (!popup) break;
+    popup->close();
+  }
   for (int guard = 0; guard < 16; ++guard) {
     QWidget* modal = QApplication::activeModalWidget();
     if (!modal) break;
