@@ -112,6 +112,33 @@ TEST_F(QtWindowsTest, WhatTheProgramDrawsReachesTheScreen) {
   EXPECT_EQ(shown.pixelColor(40, 40), QColor(255, 255, 255));
 }
 
+TEST_F(QtWindowsTest, MovingAControlDrawsItsParentAfreshSoNothingStaleStays) {
+  ShowWindow(window_, ShowNormal);
+  UpdateWindow(window_);
+  Window* bar = CreateScrollBar(window_, 100, 20);
+  ASSERT_NE(bar, nullptr);
+  MoveWindow(bar, 100, 0, 13, 200, MoveAndRedraw);
+  QCoreApplication::processEvents();
+  // Something the program drew beside the control, as a separator in the gutter.
+  Surface* surface = GetWindowSurface(window_);
+  Brush* brush = MakeBrush(0x0000FF);
+  const Rect line{0, 150, 100, 151};
+  FillBox(surface, &line, brush);
+  FreeObject(brush);
+  ReleaseWindowSurface(window_, surface);
+
+  Received.clear();
+  MoveWindow(bar, 100, 0, 13, 200, MoveAndRedraw);
+  UpdateWindow(window_);
+  EXPECT_TRUE(std::find(Kinds().begin(), Kinds().end(), MsgPaint) == Kinds().end()) << "same place: no repaint";
+
+  MoveWindow(bar, 100, 0, 13, 100, MoveAndRedraw);
+  UpdateWindow(window_);
+  const std::vector<uint32_t> kinds = Kinds();
+  EXPECT_EQ(std::count(kinds.begin(), kinds.end(), MsgPaint), 1);
+  EXPECT_EQ(Widget()->grab().toImage().pixelColor(50, 150), QColor(255, 255, 255)) << "erased before the paint";
+}
+
 TEST_F(QtWindowsTest, KeysMouseAndCloseBecomeMessages) {
   Received.clear();
   const struct {

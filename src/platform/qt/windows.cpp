@@ -392,7 +392,16 @@ void MoveWindow(Window* window, int x, int y, int width, int height, int redraw)
     widget->move(x, y);
     widget->resize(width, height);
   } else {
+    const QRect before = widget->geometry();
     widget->setGeometry(x, y, width, height);
+    // A control moved with redrawing uncovers part of its parent: like any
+    // exposure the retained image cannot serve, the parent is drawn afresh
+    // (erased white, then painted by the program), so no stale pixels stay.
+    Window* parent = WindowOfWidget(widget->parentWidget());
+    if (redraw && parent && !parent->Image.isNull() && before != widget->geometry()) {
+      parent->NeedsPaint = true;
+      parent->Widget->update();
+    }
   }
   if (redraw) widget->update();
 }
