@@ -6,27 +6,11 @@
 
 #include "platform/memory.h"
 #include "settings/settings_store.h"
+#include "stored_bytes.h"
 #include "test_support.h"
 #include "textpane/text_pane.h"
 
 namespace {
-
-using Bytes = std::vector<uint8_t>;
-
-Bytes U16Bytes(const std::u16string& text, bool terminator) {
-  Bytes bytes;
-  for (char16_t c : text) {
-    bytes.push_back(static_cast<uint8_t>(c));
-    bytes.push_back(static_cast<uint8_t>(c >> 8));
-  }
-  if (terminator) bytes.insert(bytes.end(), {0, 0});
-  return bytes;
-}
-
-Bytes NumberBytes(uint32_t value) {
-  return {static_cast<uint8_t>(value), static_cast<uint8_t>(value >> 8), static_cast<uint8_t>(value >> 16),
-          static_cast<uint8_t>(value >> 24)};
-}
 
 Bytes Stored(const std::u16string& name) {
   const FakeRegistryValue* value = FakeRegistryFind(SettingsKey, name);

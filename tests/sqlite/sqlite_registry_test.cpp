@@ -30,11 +30,11 @@
 #include "settings/bookmarks.h"
 #include "settings/settings_store.h"
 #include "shell/app_state.h"
+#include "stored_bytes.h"
 #include "textpane/text_pane.h"
 
 namespace {
 
-using Bytes = std::vector<uint8_t>;
 namespace fs = std::filesystem;
 
 std::string Hex(const Bytes& data) {
@@ -45,16 +45,6 @@ std::string Hex(const Bytes& data) {
     out += digits[b & 15];
   }
   return out;
-}
-
-Bytes U16Bytes(const std::u16string& text, bool terminator) {
-  Bytes bytes;
-  for (char16_t c : text) {
-    bytes.push_back(static_cast<uint8_t>(c));
-    bytes.push_back(static_cast<uint8_t>(c >> 8));
-  }
-  if (terminator) bytes.insert(bytes.end(), {0, 0});
-  return bytes;
 }
 
 // Every value in the store: "key|name" -> "type:hex".
