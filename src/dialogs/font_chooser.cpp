@@ -248,17 +248,13 @@ intptr_t FontChooserHandler(const Message* message) {
           ApplyFontChoice(dialog, ChoiceAfterList);
           return 0;
         case Base224Button:
-          ShowLetterSample(dialog, 224);
-          ApplyFontChoice(dialog, ChoiceAfterBase);
-          return 0;
         case Base1488Button:
-          ShowLetterSample(dialog, 1488);
+        case Base97Button: {
+          const uint16_t id = message->Word & 0xFFFF;
+          ShowLetterSample(dialog, id == Base224Button ? 224 : id == Base1488Button ? 1488 : 97);
           ApplyFontChoice(dialog, ChoiceAfterBase);
           return 0;
-        case Base97Button:
-          ShowLetterSample(dialog, 97);
-          ApplyFontChoice(dialog, ChoiceAfterBase);
-          return 0;
+        }
         default:
           return 0;
       }
